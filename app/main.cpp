@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    printf("Travondel: the launcher and the game window are not built yet.\n");
+    return 1;
+}

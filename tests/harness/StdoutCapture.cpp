@@ -1,0 +1,40 @@
+#include "StdoutCapture.h"
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <unistd.h>
+
+StdoutCapture::StdoutCapture() {}
+
+StdoutCapture::~StdoutCapture() {
+    if (savedFd >= 0) stop();
+}
+
+void StdoutCapture::start() {
+    if (savedFd >= 0) return;
+    char tmpl[] = "/tmp/travondel-stdout-XXXXXX";
+    int fd = mkstemp(tmpl);
+    if (fd < 0) return;
+    path = tmpl;
+    std::cout.flush();
+    fflush(stdout);
+    savedFd = dup(1);
+    dup2(fd, 1);
+    close(fd);
+}
+
+std::string StdoutCapture::stop() {
+    if (savedFd < 0) return std::string();
+    std::cout.flush();
+    fflush(stdout);
+    dup2(savedFd, 1);
+    close(savedFd);
+    savedFd = -1;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    unlink(path.c_str());
+    return ss.str();
+}

@@ -1,0 +1,55 @@
+// A small mesh builder that writes Wavefront OBJ (+MTL) files.
+// Build in engine coordinates (Y up, the frame the game sees after loading);
+// write() undoes what Irrlicht's OBJ loader does (it negates X and flips V).
+#pragma once
+#include <irrlicht.h>
+#include <string>
+#include <vector>
+
+namespace mediagen {
+
+class ObjMesh {
+public:
+    struct Material {
+        std::string name;
+        std::string texture;            // file name relative to the .obj, empty for none
+        irr::video::SColorf kd{1, 1, 1, 1};
+    };
+
+    // Selects (adding when new) the material of the faces that follow.
+    void useMaterial(const std::string& name, const std::string& texture = "",
+                     irr::video::SColorf kd = irr::video::SColorf(1, 1, 1, 1));
+
+    irr::u32 vertex(const irr::core::vector3df& p, const irr::core::vector2df& uv);
+    void triangle(irr::u32 a, irr::u32 b, irr::u32 c);
+    void quad(irr::u32 a, irr::u32 b, irr::u32 c, irr::u32 d);
+
+    // Primitives; uv is the atlas rectangle to spread over each face.
+    void box(const irr::core::vector3df& min, const irr::core::vector3df& max, const irr::core::rectf& uv);
+    // Box from a to b with a square section of side w (a beam, a strut).
+    void beam(const irr::core::vector3df& a, const irr::core::vector3df& b, float w, const irr::core::rectf& uv);
+    // Closed cylinder along the segment a-b.
+    void cylinder(const irr::core::vector3df& a, const irr::core::vector3df& b, float radius, int sides,
+                  const irr::core::rectf& uv);
+    // Cone/frustum along a-b with radii ra at a and rb at b.
+    void frustum(const irr::core::vector3df& a, const irr::core::vector3df& b, float ra, float rb, int sides,
+                 const irr::core::rectf& uv);
+
+    // Applies m to every vertex added since firstVertex (normals follow).
+    void transformFrom(irr::u32 firstVertex, const irr::core::matrix4& m);
+    irr::u32 vertexCount() const { return static_cast<irr::u32>(positions.size()); }
+    irr::core::aabbox3df bounds() const;
+
+    // Writes dir/name.obj and, when any material exists, dir/name.mtl.
+    bool write(const std::string& dir, const std::string& name) const;
+
+private:
+    struct Face { irr::u32 v[3]; int material; };
+    std::vector<irr::core::vector3df> positions;
+    std::vector<irr::core::vector2df> uvs;
+    std::vector<Face> faces;
+    std::vector<Material> materials;
+    int current = -1;
+};
+
+} // namespace mediagen
