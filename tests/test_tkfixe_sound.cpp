@@ -14,6 +14,7 @@
 #include <vector>
 #include "ALContext.h"
 #include "TKFixeFixture.h"
+#include "WaveOutput.h"
 
 using namespace irr;
 using core::vector3df;
@@ -22,17 +23,6 @@ namespace {
 
 const int kRate = 44100;
 const float kAmplitude = 0.5f;
-
-// Mixer output goes to out.wav in the working folder, as mono float samples.
-// OpenAL Soft reads this once, at its first call: before the lift opens its device.
-void recordToWave(const std::string& dir) {
-    std::ofstream conf(dir + "/alsoft.conf");
-    conf << "[general]\ndrivers=wave\nchannels=mono\nsample-type=float32\nfrequency=" << kRate
-         << "\noutput-limiter=false\n[wave]\nfile=" << dir << "/out.wav\n";
-    conf.close();
-    setenv("ALSOFT_CONF", (dir + "/alsoft.conf").c_str(), 1);
-    unsetenv("ALSOFT_DRIVERS");
-}
 
 // A steady 440 Hz motor: raw PCM encoded by lame into media/tkf-sound.mp3.
 bool writeMotorTone(const std::string& dir) {
@@ -77,7 +67,7 @@ std::vector<float> blockLevels(const std::vector<float>& s) {
 
 TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
     TempDir work(false);
-    recordToWave(work.path());
+    recordMixerToWave(work.path(), kRate);   // before the lift opens its device
     work.writeFile("media/.keep", "");
     ASSERT_TRUE(writeMotorTone(work.path())) << "lame is needed to encode the motor tone";
 
