@@ -1,0 +1,125 @@
+#include "CRemontee.h"
+#include <cmath>
+
+using namespace irr;
+
+CRemontee::CRemontee()
+    : built(false), running(false), positionDepart(0, 0, 0), positionArrivee(0, 0, 0) {
+    audioDevice = audiere::OpenDevice();
+}
+
+CRemontee::~CRemontee() {
+    for (u32 i = 0; i < arrTroncons.size(); ++i)
+        delete arrTroncons[i];
+    for (u32 i = 0; i < arrPylones.size(); ++i)
+        delete arrPylones[i];
+    for (u32 i = 0; i < arrVehicules.size(); ++i)
+        delete arrVehicules[i];
+    arrTroncons.clear();
+    arrPylones.clear();
+    arrVehicules.clear();
+    sound = nullptr;
+    audioDevice = nullptr;
+}
+
+void CRemontee::setName(const core::stringc& n) { name = n; }
+
+core::stringc CRemontee::getName() { return name; }
+
+void CRemontee::setNodeName(const core::stringc&) {}
+
+core::stringc CRemontee::getNodeName() { return "RM"; }
+
+// Every kind keeps its own bottom position.
+void CRemontee::setPositionDepart(const core::vector3df&) {}
+
+void CRemontee::setPositionArrivee(const core::vector3df& position) { positionArrivee = position; }
+
+core::vector3df CRemontee::getPositionDepart() { return positionDepart; }
+
+core::vector3df CRemontee::getPositionArrivee() { return positionArrivee; }
+
+void CRemontee::createGareDepart() {}
+
+void CRemontee::createGareArrivee() {}
+
+core::vector3df CRemontee::getRotation() {
+    const core::vector3df d = positionArrivee - positionDepart;
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
+    if (yaw < 0)
+        yaw += 360;
+    if (yaw >= 360)
+        yaw -= 360;
+    const f32 h = std::sqrt(d.X * d.X + d.Z * d.Z);
+    f32 pitch = static_cast<f32>(std::atan2(static_cast<f64>(h), static_cast<f64>(d.Y)) * 57.29577951308232 - 90.0);
+    if (pitch < 0)
+        pitch += 360;
+    if (pitch >= 360)
+        pitch -= 360;
+    return core::vector3df(pitch, yaw, 0);
+}
+
+void CRemontee::drawCables() {}
+
+void CRemontee::update(const core::vector3df*, f32) {}
+
+void CRemontee::createVehicules() {}
+
+void CRemontee::createTroncons() {}
+
+void CRemontee::setSound(bool) {}
+
+audiere::OutputStreamPtr CRemontee::getSound() { return sound; }
+
+CTronconRM* CRemontee::GetTronconByNumero(s32 numero) {
+    for (u32 i = 0; i < arrTroncons.size(); ++i)
+        if (arrTroncons[i]->numero == numero)
+            return arrTroncons[i];
+    return nullptr;
+}
+
+f32 CRemontee::angleBetween(const core::vector3df& a, const core::vector3df& b) {
+    const f64 la = std::sqrt(static_cast<f64>(a.X) * a.X + static_cast<f64>(a.Y) * a.Y + static_cast<f64>(a.Z) * a.Z);
+    const f64 lb = std::sqrt(static_cast<f64>(b.X) * b.X + static_cast<f64>(b.Y) * b.Y + static_cast<f64>(b.Z) * b.Z);
+    if (la == 0 || lb == 0)
+        return 0;  // no direction, no angle
+    f64 c = (static_cast<f64>(a.X) * b.X + static_cast<f64>(a.Y) * b.Y + static_cast<f64>(a.Z) * b.Z) / (la * lb);
+    // Rounding can push parallel vectors just past 1.
+    if (c > 1)
+        c = 1;
+    if (c < -1)
+        c = -1;
+    const f32 rad = static_cast<f32>(std::acos(c));
+    return rad * 180.0f / 3.1415927f;
+}
+
+s32 CRemontee::supportOrCompression(const core::vector3df& a, const core::vector3df& p, const core::vector3df& b) {
+    core::vector3df u = a - p;
+    core::vector3df v = b - p;
+    if (u.getLengthSQ() != 0)
+        u.Y = u.Y / u.getLength();
+    if (v.getLengthSQ() != 0)
+        v.Y = v.Y / v.getLength();
+    const f32 s = u.Y + v.Y;
+    return s > 0 ? -1 : 1;
+}
+
+bool CRemontee::advanceOnLine(CVehicule* v, CTronconRM* t, f32 distance) {
+    const core::vector3df d = t->fin - t->debut;
+    const f32 length = d.getLength();
+    if (length > 0) {
+        v->progression += distance / length;
+        if (v->progression < 1) {
+            v->setPosition(t->debut + d * v->progression);
+            const core::vector3df q = v->getPosition();
+            const core::vector3df& f = t->fin;
+            const bool near = q.X >= f.X - 0.1f && q.X <= f.X + 0.1f && q.Y >= f.Y - 0.1f && q.Y <= f.Y + 0.1f &&
+                              q.Z >= f.Z - 0.1f && q.Z <= f.Z + 0.1f;
+            if (!near)
+                return false;
+        }
+    }
+    v->setPosition(t->fin);
+    v->progression = 1;
+    return true;
+}

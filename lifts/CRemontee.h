@@ -1,0 +1,76 @@
+// Base of every ski lift: kind, speeds, state flags, rope loop, pylons,
+// carriers, name and the lift's own audio device and motor sound.
+// The map deletes lifts through this class.
+#pragma once
+#include <irrlicht.h>
+#include "audiere.h"
+#include "LiftConstants.h"
+#include "CTronconRM.h"
+#include "CVehicule.h"
+#include "CPyloneRM.h"
+
+class CRemontee {
+public:
+    CRemontee();
+    // Deletes the segments, pylons and carriers still held.
+    virtual ~CRemontee();
+
+    virtual void setName(const irr::core::stringc& name);
+    virtual irr::core::stringc getName();
+    virtual void setNodeName(const irr::core::stringc& name);
+    virtual irr::core::stringc getNodeName();
+    virtual void setPositionDepart(const irr::core::vector3df& position);
+    virtual void setPositionArrivee(const irr::core::vector3df& position);
+    virtual irr::core::vector3df getPositionDepart();
+    virtual irr::core::vector3df getPositionArrivee();
+    virtual void createGareDepart();
+    virtual void createGareArrivee();
+    // Euler angles (pitch, yaw, 0) in degrees of the line from bottom to top.
+    virtual irr::core::vector3df getRotation();
+    virtual void drawCables();
+    // cameraPosition: the camera's absolute position; dt: frame time in seconds.
+    virtual void update(const irr::core::vector3df* cameraPosition, irr::f32 dt);
+    virtual void createVehicules();
+    virtual void createTroncons();
+    virtual void setSound(bool on);
+    virtual audiere::OutputStreamPtr getSound();
+    // First segment (lowest array index) carrying that number, or null.
+    virtual CTronconRM* GetTronconByNumero(irr::s32 numero);
+    // Angle in degrees between a and b; 0 when either is zero-length.
+    virtual irr::f32 angleBetween(const irr::core::vector3df& a, const irr::core::vector3df& b);
+    // How the rope passes p between its neighbours a and b: 1 support, -1 compression.
+    virtual irr::s32 supportOrCompression(const irr::core::vector3df& a, const irr::core::vector3df& p,
+                                          const irr::core::vector3df& b);
+
+    irr::s32 type = 0;                         // REMONTEE_*
+    irr::f32 vitesse = 0;                      // m/s
+    irr::f32 vitesseMax = 0;                   // m/s
+    bool built;
+    bool windowOpen = false;
+    bool running;
+    irr::core::array<CTronconRM*> arrTroncons;   // owned
+    irr::core::array<CPyloneRM*> arrPylones;     // owned, bottom to top
+    irr::core::array<CVehicule*> arrVehicules;   // owned
+    irr::f32 espacementVehicules = 0;
+    irr::core::stringc name;
+    irr::core::vector3df positionDepart;
+    irr::core::vector3df positionArrivee;
+    audiere::AudioDevicePtr audioDevice;
+    audiere::OutputStreamPtr sound;
+
+protected:
+    // Moves v along straight segment t by `distance` world units. Returns true when the carrier has
+    // reached the segment's end (then it stands exactly on t->fin and progression is 1).
+    //
+    // progression grows by distance / |fin - debut| and the carrier is put on
+    // debut + (fin - debut) * progression; it has arrived when its position read
+    // back lies within 0.1 of fin on every axis, when progression reaches 1 (a
+    // long frame never runs past fin) or at once on a zero-length segment.
+    // Passing it on is the caller's part, as the caller knows its loop:
+    //     if (advanceOnLine(v, t, dt * vitesse)) {
+    //         v->progression = 0;
+    //         v->numtroncon = (t->numero >= (s32)arrTroncons.size() - 1) ? 0 : v->numtroncon + 1;
+    //         // ...any kind-specific step on arrival (the detachable lift's queue)
+    //     }
+    bool advanceOnLine(CVehicule* v, CTronconRM* t, irr::f32 distance);
+};
