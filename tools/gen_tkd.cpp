@@ -1,0 +1,164 @@
+// The detachable surface lift: bottom station, top terminal and the one wheel
+// mesh that serves as both bullwheels and all four station sheaves.
+// Every mesh is built in its node's own frame (before the node's scale), with
+// the wheel seats and the rope's path where the lift puts its wheel nodes and
+// rope markers; nothing of the structure stands under the rope, where the
+// poles hang.
+#include <cmath>
+#include <vector>
+#include "Atlas.h"
+#include "MediaGenerator.h"
+#include "ObjMesh.h"
+
+using namespace irr;
+using core::vector2df;
+using core::vector3df;
+using mediagen::ObjMesh;
+using mediagen::atlasRect;
+
+namespace {
+
+// Revolves a closed (radius, height) profile, counter-clockwise in that plane,
+// about +Y: the faces come out facing away from the profile's inside.
+void lathe(ObjMesh& m, const std::vector<vector2df>& profile, int sides, const core::rectf& uv) {
+    const float u0 = uv.UpperLeftCorner.X, u1 = uv.LowerRightCorner.X;
+    const float v0 = uv.UpperLeftCorner.Y, v1 = uv.LowerRightCorner.Y;
+    const size_t n = profile.size();
+    for (size_t k = 0; k < n; ++k) {
+        const vector2df& p = profile[k];
+        const vector2df& q = profile[(k + 1) % n];
+        const float vp = v0 + (v1 - v0) * k / n, vq = v0 + (v1 - v0) * (k + 1) / n;
+        for (int i = 0; i < sides; ++i) {
+            const float a = 2.0f * core::PI * i / sides, b = 2.0f * core::PI * (i + 1) / sides;
+            const float ua = u0 + (u1 - u0) * i / sides, ub = u0 + (u1 - u0) * (i + 1) / sides;
+            const u32 pa = m.vertex({p.X * std::cos(a), p.Y, p.X * std::sin(a)}, {ua, vp});
+            const u32 qa = m.vertex({q.X * std::cos(a), q.Y, q.X * std::sin(a)}, {ua, vq});
+            const u32 qb = m.vertex({q.X * std::cos(b), q.Y, q.X * std::sin(b)}, {ub, vq});
+            const u32 pb = m.vertex({p.X * std::cos(b), p.Y, p.X * std::sin(b)}, {ub, vp});
+            m.quad(pa, qa, qb, pb);
+        }
+    }
+}
+
+// The axle of a wheel node turned by rotationDeg, pointing up.
+vector3df axleUp(const vector3df& rotationDeg) {
+    core::matrix4 r;
+    r.setRotationDegrees(rotationDeg);
+    vector3df a(0, 1, 0);
+    r.rotateVect(a);
+    if (a.Y < 0) a = -a;
+    return a.normalize();
+}
+
+// "media/poulie-TKD.obj": a grooved wheel lying in XZ about +Y. The rope runs
+// in the groove at radius 1.4: the lift's markers put it 1.3 to 1.45 wheel
+// units from the hub of each wheel (bullwheels at scale 0.23 and 0.65, sheaves
+// at 0.2), all inside the 1.55 flanges.
+bool buildPoulie(const mediagen::Context& ctx) {
+    ObjMesh m;
+    m.useMaterial("poulieTKD", "texture-pylone.png");
+    const core::rectf metal = atlasRect(mediagen::TILE_DARK_METAL);
+    const int sides = 24;
+    lathe(m, {{1.2f, -0.15f}, {1.55f, -0.15f}, {1.55f, -0.07f}, {1.2f, -0.07f}}, sides, metal);
+    lathe(m, {{1.2f, -0.07f}, {1.4f, -0.07f}, {1.4f, 0.07f}, {1.2f, 0.07f}}, sides,
+          atlasRect(mediagen::TILE_RUBBER_BLACK));
+    lathe(m, {{1.2f, 0.07f}, {1.55f, 0.07f}, {1.55f, 0.15f}, {1.2f, 0.15f}}, sides, metal);
+    m.cylinder(vector3df(0, -0.22f, 0), vector3df(0, 0.22f, 0), 0.3f, 12, metal);
+    for (int i = 0; i < 6; ++i) {
+        const float a = 2.0f * core::PI * i / 6;
+        const vector3df dir(std::cos(a), 0, std::sin(a));
+        m.beam(dir * 0.25f, dir * 1.25f, 0.12f, atlasRect(mediagen::TILE_STEEL_GREY));
+    }
+    return m.write(ctx.path("media"), "poulie-TKD");
+}
+
+// "media/gareTKD.obj", node scale 4, the node 1 unit (4 world units) below the
+// clicked point: the floor is at y 1, the foundation below it sits in the
+// slope. The return bullwheel lies at (1.2, 3.97, 0) turned (180, 0, 8); the
+// poles wait on the up line at z +0.33 from the wheel to the sheave at
+// (-2.2, 3.76, 0.35); the down line comes in over the sheave at
+// (0.5, 4.2, -0.35). Both sheaves hang from a gantry along z 0, between the
+// two lines. Material 0 (the foundation) gets the lift's plain material.
+bool buildGareDepart(const mediagen::Context& ctx) {
+    ObjMesh m;
+    m.useMaterial("beton", "", video::SColorf(0.62f, 0.62f, 0.6f, 1));
+    const float floorY = 1.03f;
+    m.box(vector3df(-2.9f, 0.0f, -1.0f), vector3df(2.0f, floorY, 1.0f), atlasRect(mediagen::TILE_CONCRETE));
+
+    m.useMaterial("gareTKD", "texture-pylone.png");
+    const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED), steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const core::rectf dark = atlasRect(mediagen::TILE_DARK_METAL);
+    const float gantryY0 = 4.33f, gantryY1 = 4.45f;
+
+    // Bullwheel: a column up to just under the wheel, the axle stub along the
+    // tilted axle through the hub, the drive housing over it.
+    const vector3df hub(1.2f, 3.97f, 0.0f);
+    const vector3df axle = axleUp(vector3df(180, 0, 8));
+    m.beam(vector3df(hub.X, floorY, 0), vector3df(hub.X, 3.85f, 0), 0.14f, red);
+    m.cylinder(hub - axle * 0.12f, hub + axle * 0.2f, 0.05f, 8, dark);
+    m.box(vector3df(0.75f, 4.15f, -0.45f), vector3df(1.75f, gantryY1, 0.45f), red);
+    m.box(vector3df(0.65f, gantryY1, -0.55f), vector3df(1.85f, gantryY1 + 0.07f, 0.55f),
+          atlasRect(mediagen::TILE_ROOF_GREY));
+
+    // Gantry from the housing to the uphill end, on two columns between the lines.
+    m.box(vector3df(-2.45f, gantryY0, -0.06f), vector3df(0.75f, gantryY1, 0.06f), steel);
+    for (float x : {-2.45f, -0.8f}) m.beam(vector3df(x, floorY, 0), vector3df(x, gantryY0, 0), 0.12f, red);
+
+    // Each sheave on a hanger from the gantry and an axle stub out to its line.
+    for (const vector3df& s : {vector3df(-2.2f, 3.76f, 0.35f), vector3df(0.5f, 4.2f, -0.35f)}) {
+        m.beam(vector3df(s.X, s.Y, 0), vector3df(s.X, gantryY0, 0), 0.08f, steel);
+        m.cylinder(vector3df(s.X, s.Y, 0), s, 0.03f, 8, dark);
+    }
+
+    // Operator's cabin on the down-line side, well below the passing poles.
+    const float cabinTop = 1.75f;
+    m.box(vector3df(-0.6f, floorY, -0.95f), vector3df(0.4f, cabinTop, -0.55f), atlasRect(mediagen::TILE_WOOD));
+    m.box(vector3df(-0.4f, 1.35f, -0.96f), vector3df(0.2f, 1.6f, -0.95f), atlasRect(mediagen::TILE_WINDOW));
+    m.box(vector3df(-0.7f, cabinTop, -1.0f), vector3df(0.5f, cabinTop + 0.07f, -0.5f),
+          atlasRect(mediagen::TILE_ROOF_GREY));
+    // Boarding line under the waiting stretch.
+    m.box(vector3df(-2.2f, floorY, 0.28f), vector3df(1.2f, floorY + 0.01f, 0.38f), atlasRect(mediagen::TILE_WHITE_PAINT));
+    return m.write(ctx.path("media"), "gareTKD");
+}
+
+// "media/gareArriveeTKD.obj", node scale 4.2, standing on the clicked point
+// (floor y 0). Local +Z points back down the line. The rope comes in over the
+// sheaves at (-1.0 / +1.0, 2.93, -1.29) (rope on top at y 3.2) and turns round
+// the bullwheel lying at (0, 3.25, -3.4), radius 0.9. A portal carries the
+// sheaves from outside the lines; the bullwheel hangs under its housing.
+bool buildGareArrivee(const mediagen::Context& ctx) {
+    ObjMesh m;
+    m.useMaterial("gareArriveeTKD", "texture-pylone.png");
+    const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED), steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const core::rectf dark = atlasRect(mediagen::TILE_DARK_METAL);
+    const float floorY = 0.04f, topY0 = 3.5f, topY1 = 3.6f;
+
+    m.box(vector3df(-1.5f, -0.6f, -4.6f), vector3df(1.5f, floorY, 0.2f), atlasRect(mediagen::TILE_CONCRETE));
+    m.box(vector3df(-1.4f, floorY, -1.0f), vector3df(1.4f, floorY + 0.06f, 0.2f), atlasRect(mediagen::TILE_WOOD));
+
+    // Bullwheel: post through the hub up to the housing.
+    const float wheelZ = -3.4f;
+    m.beam(vector3df(0, floorY, wheelZ), vector3df(0, 3.1f, wheelZ), 0.16f, red);
+    m.cylinder(vector3df(0, 3.1f, wheelZ), vector3df(0, topY1, wheelZ), 0.06f, 8, dark);
+    m.box(vector3df(-1.15f, topY1, -4.55f), vector3df(1.15f, topY1 + 0.2f, -2.25f), red);
+    m.box(vector3df(-1.25f, topY1 + 0.2f, -4.65f), vector3df(1.25f, topY1 + 0.27f, -2.15f),
+          atlasRect(mediagen::TILE_ROOF_GREY));
+
+    // Sheave portal: posts outside the lines, axle stubs in to the sheaves,
+    // a cross beam over the rope and two rails back to the housing.
+    const float sheaveY = 2.93f, sheaveZ = -1.29f, postX = 1.3f;
+    for (float side : {-1.0f, 1.0f}) {
+        m.beam(vector3df(side * postX, floorY, sheaveZ), vector3df(side * postX, topY0, sheaveZ), 0.12f, red);
+        m.cylinder(vector3df(side * 1.0f, sheaveY, sheaveZ), vector3df(side * (postX - 0.06f), sheaveY, sheaveZ),
+                   0.03f, 8, dark);
+        m.box(vector3df(side * 1.2f - 0.05f, topY0, -2.25f), vector3df(side * 1.2f + 0.05f, topY1, sheaveZ), steel);
+    }
+    m.box(vector3df(-postX - 0.06f, topY0, sheaveZ - 0.06f), vector3df(postX + 0.06f, topY1, sheaveZ + 0.06f), steel);
+    return m.write(ctx.path("media"), "gareArriveeTKD");
+}
+
+} // namespace
+
+MEDIA_GENERATOR(gen_tkd) {
+    return buildPoulie(ctx) && buildGareDepart(ctx) && buildGareArrivee(ctx);
+}
