@@ -111,7 +111,7 @@ bool CMainWindow::startUp() {
     app.statusText = "";
 
     camera = new CDynamicCamera(device, smgr->getRootSceneNode(), smgr, -1, 100.0f, 3.0f, 1.0f);
-    camera->drop();   // the scene holds it now
+    // The scene owns the camera (its constructor gave up the creation reference).
     camera->setMoveSpeed(2.0f);
     camera->setRotateSpeed(20.0f);
     camera->setPosition(vector3df(6000, 500, 5000));

@@ -43,7 +43,7 @@ TEST_F(GameWindowTest, StartsWithCameraMapButtonsAndStatusLine) {
     ASSERT_NE(win->camera, nullptr);
     EXPECT_EQ(device()->getSceneManager()->getActiveCamera(), win->camera);
     EXPECT_FLOAT_EQ(win->camera->getFarValue(), 8000.0f);
-    EXPECT_EQ(win->camera->getAbsolutePosition(), vector3df(6000, 500, 5000));
+    EXPECT_EQ(win->camera->getPosition(), vector3df(6000, 500, 5000));
     ASSERT_EQ(map()->arrStations.size(), 1u);
     EXPECT_EQ(win->camera->getTarget(), vector3df(1280, 900, 1280));
     EXPECT_EQ(win->camera->getAnimators().size(), 1u);   // the (inert) collision response
