@@ -81,7 +81,7 @@ vector3df CTKFixe::getRotation() { return nodeGareDepart ? nodeGareDepart->getRo
 
 scene::IMeshSceneNode* CTKFixe::addMeshNode(scene::IAnimatedMesh* mesh, const char* file, scene::ISceneNode* parent,
                                             const video::SMaterial& material) {
-    if (!mesh) printf("Erreur chargement %s\n", file);
+    if (!mesh) printf("Erreur chargement mesh TKF %s\n", file);
     scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
                                                          vector3df(1, 1, 1), true);
     if (node->getMaterialCount() > 0) node->getMaterial(0) = material;

@@ -18,6 +18,7 @@
 #include <vector>
 #include "ALContext.h"
 #include "WavWriter.h"
+#include "WaveOutput.h"
 #include "audiere.h"
 
 using namespace audiere;
@@ -33,13 +34,7 @@ struct Workspace {
     Workspace() {
         char tmpl[] = "/tmp/travondel-audio-XXXXXX";
         dir = mkdtemp(tmpl) ? tmpl : "/tmp";
-        std::ofstream conf(dir + "/alsoft.conf");
-        conf << "[general]\ndrivers=wave\nchannels=mono\nsample-type=float32\nfrequency=" << kRate
-             << "\noutput-limiter=false\n[wave]\nfile=" << dir << "/out.wav\n";
-        conf.close();
-        // OpenAL Soft reads its configuration once, at the first call.
-        setenv("ALSOFT_CONF", (dir + "/alsoft.conf").c_str(), 1);
-        unsetenv("ALSOFT_DRIVERS");
+        recordMixerToWave(dir, kRate);
     }
     ~Workspace() {
         std::error_code ec;
