@@ -174,6 +174,7 @@ TEST_F(DialogsTest, StopsAndStartsALift) {
     win->runFrames(2, 0.05f);
     clickTerminal(lift);
     const bool sound = soundBackendWorks();
+    if (sound) ASSERT_TRUE(lift->getSound());
 
     clickOn(GUI_ID_MARCHE_ARRET);
     EXPECT_FALSE(lift->running);
@@ -202,7 +203,10 @@ TEST_F(DialogsTest, SpeedBarSetsSpeedTextAndPitch) {
     setScroll(GUI_ID_SCROLL_VITESSE, 50);
     EXPECT_FLOAT_EQ(lift->vitesse, 1.0f);
     EXPECT_EQ(stringw(win->app.textVitesse->getText()), L"V = 1.000000 m/s");
-    if (soundBackendWorks()) EXPECT_FLOAT_EQ(lift->getSound()->getPitchShift(), 0.5f);
+    if (soundBackendWorks()) {
+        ASSERT_TRUE(lift->getSound());
+        EXPECT_FLOAT_EQ(lift->getSound()->getPitchShift(), 0.5f);
+    }
 
     // Reopened, the bar shows the speed it was left at (rounded, not one step low).
     setScroll(GUI_ID_SCROLL_VITESSE, 70);

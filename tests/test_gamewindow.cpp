@@ -94,6 +94,7 @@ TEST_F(GameWindowTest, FramesMoveRunningLiftsOnly) {
     ASSERT_GT(running->arrVehicules.size(), 0u);
     ASSERT_GT(stopped->arrVehicules.size(), 0u);
 
+    win->runFrames(1, 0.0f);
     const array<vector3df> runningBefore = carrierPositions(running);
     const array<vector3df> stoppedBefore = carrierPositions(stopped);
     EXPECT_EQ(win->runFrames(20, 0.0f), 20u);   // dt 0: nothing moves
