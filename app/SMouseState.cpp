@@ -1,0 +1,3 @@
+#include "SMouseState.h"
+
+SMouseState MouseState;
