@@ -7,6 +7,14 @@ namespace {
 
 const char* const TEXTURE_PYLONE = "media/texture-pylone.png";
 
+// Tower and head heights of a chairlift pylon, in the tower's frame.
+struct ChairliftModel {
+    const char* tower;
+    f32 height;          // crossarm, up-line sheaves and markerMontee
+    f32 downHeights[4];  // down-line sheaves 6 to 9
+    f32 markerDescente;
+};
+
 // Brings a node and everything under it up to date with its parents.
 void updateSubtree(scene::ISceneNode* node) {
     node->updateAbsolutePosition();
@@ -231,27 +239,21 @@ void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core
                   core::vector3df(0, 5, rebuild ? -1.5f : -1.4f));
         markerMontee = buildMarker(core::vector3df(0, 5, -1.4f));
         break;
-    case PYLONE_TS_MOYEN: {
-        if (!buildTower("media/pyloneTS-moyen.obj", 2.0f, position, rotation))
-            return;
-        // A first build and a rebuild set the down line slightly differently.
-        static const f32 firstDown[4] = {8, 8, 8, 8};
-        static const f32 rebuiltDown[4] = {7.9f, 7.95f, 8.1f, 8.2f};
-        buildChairliftHead(8, rebuild ? rebuiltDown : firstDown, rebuild ? 8.0f : 8.2f, rebuild);
-        break;
-    }
-    case PYLONE_TS_BAS: {
-        if (!buildTower("media/pyloneTS-bas.obj", 2.0f, position, rotation))
-            return;
-        static const f32 down[4] = {5.3f, 5.3f, 5.3f, 5.3f};
-        buildChairliftHead(5.3f, down, 5.3f, false);
-        break;
-    }
+    case PYLONE_TS_MOYEN:
+    case PYLONE_TS_BAS:
     case PYLONE_TS_HAUT: {
-        if (!buildTower("media/pyloneTS-haut.obj", 2.0f, position, rotation))
+        // A first medium build sets its down line slightly apart from a rebuild.
+        static const ChairliftModel rebuilt[] = {
+            {"media/pyloneTS-moyen.obj", 8, {7.9f, 7.95f, 8.1f, 8.2f}, 8},
+            {"media/pyloneTS-bas.obj", 5.3f, {5.3f, 5.3f, 5.3f, 5.3f}, 5.3f},
+            {"media/pyloneTS-haut.obj", 13, {13, 13, 13, 13}, 13},
+        };
+        static const ChairliftModel firstMedium = {"media/pyloneTS-moyen.obj", 8, {8, 8, 8, 8}, 8.2f};
+        const bool medium = kind == PYLONE_TS_MOYEN;
+        const ChairliftModel& model = medium && !rebuild ? firstMedium : rebuilt[kind - PYLONE_TS_MOYEN];
+        if (!buildTower(model.tower, 2.0f, position, rotation))
             return;
-        static const f32 down[4] = {13, 13, 13, 13};
-        buildChairliftHead(13, down, 13, false);
+        buildChairliftHead(model.height, model.downHeights, model.markerDescente, medium && rebuild);
         break;
     }
     default:

@@ -30,37 +30,42 @@ scene::ISceneNode* addPlainNode(scene::ISceneManager* smgr, scene::IAnimatedMesh
                                   core::vector3df(1, 1, 1));
 }
 
-// Pole of a T-bar: hangs from the grip, turns with it.
-scene::ISceneNode* addPole(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* grip,
-                           const core::vector3df& offset) {
-    scene::ISceneNode* pole = addPlainNode(smgr, mesh, grip);
-    if (!pole)
-        return nullptr;
-    pole->setScale(core::vector3df(3.6f, 3.6f, 3.6f));
-    pole->setPosition(offset);
-    pole->setMaterialFlag(video::EMF_LIGHTING, false);
-    pole->updateAbsolutePosition();
-    return pole;
-}
-
 } // namespace
+
+// Grip of a T-bar with its pole hanging at `poleOffset`; the detachable grip
+// wears the lift's atlas material.
+void CVehicule::createTBar(const char* gripFile, bool atlasMaterial, const core::vector3df& poleOffset,
+                           const core::vector3df& position, const core::vector3df& rotation) {
+    meshVehicule = loadCarrierMesh(smgr, gripFile);
+    meshPerche = loadCarrierMesh(smgr, "media/percheTK.obj");
+    nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
+    if (!nodeVehicule)
+        return;
+    nodeVehicule->setScale(core::vector3df(0.8f, 0.8f, 0.8f));
+    nodeVehicule->setRotation(rotation);
+    if (atlasMaterial) {
+        materialVehicule.setTexture(0, driver->getTexture("media/texture-pylone.png"));
+        if (nodeVehicule->getMaterialCount() > 0)
+            nodeVehicule->getMaterial(0) = materialVehicule;
+    }
+    nodeVehicule->setMaterialFlag(video::EMF_LIGHTING, false);
+    nodeVehicule->setPosition(position);
+    nodeVehicule->updateAbsolutePosition();
+    nodePerche = addPlainNode(smgr, meshPerche, nodeVehicule);
+    if (!nodePerche)
+        return;
+    nodePerche->setScale(core::vector3df(3.6f, 3.6f, 3.6f));
+    nodePerche->setPosition(poleOffset);
+    nodePerche->setMaterialFlag(video::EMF_LIGHTING, false);
+    nodePerche->updateAbsolutePosition();
+}
 
 void CVehicule::create(const core::vector3df& position, const core::vector3df& rotation) {
     ownPosition = position;
     ownRotation = rotation;
     switch (type) {
     case VEHICULE_PERCHE_FIXE:
-        meshVehicule = loadCarrierMesh(smgr, "media/pinceTKFixe.obj");
-        meshPerche = loadCarrierMesh(smgr, "media/percheTK.obj");
-        nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
-        if (!nodeVehicule)
-            return;
-        nodeVehicule->setScale(core::vector3df(0.8f, 0.8f, 0.8f));
-        nodeVehicule->setRotation(rotation);
-        nodeVehicule->setMaterialFlag(video::EMF_LIGHTING, false);
-        nodeVehicule->setPosition(position);
-        nodeVehicule->updateAbsolutePosition();
-        nodePerche = addPole(smgr, meshPerche, nodeVehicule, core::vector3df(0, -2.0f, -0.2f));
+        createTBar("media/pinceTKFixe.obj", false, core::vector3df(0, -2.0f, -0.2f), position, rotation);
         break;
     case VEHICULE_SIEGE:
         meshVehicule = loadCarrierMesh(smgr, "media/siege.obj");
@@ -74,20 +79,7 @@ void CVehicule::create(const core::vector3df& position, const core::vector3df& r
         nodeVehicule->updateAbsolutePosition();
         break;
     case VEHICULE_PERCHE_DEBRAYABLE:
-        meshVehicule = loadCarrierMesh(smgr, "media/pinceTKD.obj");
-        meshPerche = loadCarrierMesh(smgr, "media/percheTK.obj");
-        nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
-        if (!nodeVehicule)
-            return;
-        nodeVehicule->setScale(core::vector3df(0.8f, 0.8f, 0.8f));
-        nodeVehicule->setRotation(rotation);
-        materialVehicule.setTexture(0, driver->getTexture("media/texture-pylone.png"));
-        if (nodeVehicule->getMaterialCount() > 0)
-            nodeVehicule->getMaterial(0) = materialVehicule;
-        nodeVehicule->setMaterialFlag(video::EMF_LIGHTING, false);
-        nodeVehicule->setPosition(position);
-        nodeVehicule->updateAbsolutePosition();
-        nodePerche = addPole(smgr, meshPerche, nodeVehicule, core::vector3df(-0.7f, -4.4f, 0.25f));
+        createTBar("media/pinceTKD.obj", true, core::vector3df(-0.7f, -4.4f, 0.25f), position, rotation);
         break;
     default:
         break;

@@ -34,6 +34,9 @@ public:
     irr::s32 type = 0;
 
 private:
+    void createTBar(const char* gripFile, bool atlasMaterial, const irr::core::vector3df& poleOffset,
+                    const irr::core::vector3df& position, const irr::core::vector3df& rotation);
+
     irr::core::vector3df ownPosition;
     irr::core::vector3df ownRotation;
 };

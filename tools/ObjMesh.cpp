@@ -50,7 +50,7 @@ static core::matrix4 alignY(const vector3df& dir) {
     core::quaternion q;
     q.rotationFromTo(vector3df(0, 1, 0), dir);
     core::matrix4 m;
-    q.getMatrix_transposed(m);
+    q.getMatrix(m);  // the transposed matrix is the inverse turn
     return m;
 }
 

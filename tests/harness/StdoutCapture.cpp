@@ -1,4 +1,5 @@
 #include "StdoutCapture.h"
+#include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -36,5 +37,7 @@ std::string StdoutCapture::stop() {
     std::stringstream ss;
     ss << in.rdbuf();
     unlink(path.c_str());
+    // gtest prints failures to stdout too: never swallow them.
+    if (::testing::Test::HasFailure()) fprintf(stderr, "--- captured stdout ---\n%s--- end ---\n", ss.str().c_str());
     return ss.str();
 }

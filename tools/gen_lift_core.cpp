@@ -1,0 +1,264 @@
+// Carriers, pylon towers, crossarms, bullwheels and sheaves.
+// Every mesh is built in the frame of the node that shows it: the foot of a
+// tower at its origin, a wheel lying in the XZ plane about +Y, a carrier hanging
+// from its grip at the origin, local -X being the way up the line. Sizes follow
+// the scales the lifts give the nodes, so the rope meets the rims and the
+// pylon heads where the lifts lay it.
+#include "Atlas.h"
+#include "MediaGenerator.h"
+#include "ObjMesh.h"
+#include <cmath>
+
+using namespace irr;
+using core::vector3df;
+using mediagen::ObjMesh;
+using mediagen::atlasRect;
+
+namespace {
+
+const char* const ATLAS = "texture-pylone.png";
+
+ObjMesh atlasMesh() {
+    ObjMesh m;
+    m.useMaterial("atlas", ATLAS);
+    return m;
+}
+
+// Flat ring lying in XZ between radii ri and ro, from height y0 to y1.
+void ring(ObjMesh& m, f32 ri, f32 ro, f32 y0, f32 y1, int sides, mediagen::AtlasTile tile) {
+    const core::rectf uv = atlasRect(tile);
+    const f32 u0 = uv.UpperLeftCorner.X, u1 = uv.LowerRightCorner.X;
+    const f32 v0 = uv.UpperLeftCorner.Y, v1 = uv.LowerRightCorner.Y;
+    for (int i = 0; i < sides; ++i) {
+        const f32 a0 = 2.0f * core::PI * i / sides, a1 = 2.0f * core::PI * (i + 1) / sides;
+        const f32 ua = u0 + (u1 - u0) * i / sides, ub = u0 + (u1 - u0) * (i + 1) / sides;
+        auto at = [](f32 r, f32 a, f32 y) { return vector3df(r * std::cos(a), y, r * std::sin(a)); };
+        // outer face
+        m.quad(m.vertex(at(ro, a0, y0), {ua, v1}), m.vertex(at(ro, a0, y1), {ua, v0}),
+               m.vertex(at(ro, a1, y1), {ub, v0}), m.vertex(at(ro, a1, y0), {ub, v1}));
+        // inner face
+        m.quad(m.vertex(at(ri, a0, y0), {ua, v1}), m.vertex(at(ri, a1, y0), {ub, v1}),
+               m.vertex(at(ri, a1, y1), {ub, v0}), m.vertex(at(ri, a0, y1), {ua, v0}));
+        // top and bottom
+        m.quad(m.vertex(at(ri, a1, y1), {ub, v0}), m.vertex(at(ro, a1, y1), {ub, v1}),
+               m.vertex(at(ro, a0, y1), {ua, v1}), m.vertex(at(ri, a0, y1), {ua, v0}));
+        m.quad(m.vertex(at(ri, a0, y0), {ua, v0}), m.vertex(at(ro, a0, y0), {ua, v1}),
+               m.vertex(at(ro, a1, y0), {ub, v1}), m.vertex(at(ri, a1, y0), {ub, v0}));
+    }
+}
+
+// A grooved wheel about +Y: two flanges of radius `outer` around a groove of
+// radius `groove`, spokes and a hub that doubles as the axle.
+void wheel(ObjMesh& m, f32 outer, f32 groove, f32 halfWidth, f32 hubHalf, int spokes, int sides,
+           mediagen::AtlasTile rimTile, mediagen::AtlasTile grooveTile, mediagen::AtlasTile hubTile) {
+    const f32 inner = groove - 0.14f * outer;
+    const f32 flange = halfWidth * 0.4f;
+    ring(m, inner, outer, halfWidth - flange, halfWidth, sides, rimTile);
+    ring(m, inner, outer, -halfWidth, -halfWidth + flange, sides, rimTile);
+    ring(m, inner, groove, -halfWidth + flange, halfWidth - flange, sides, grooveTile);
+    const f32 hubR = 0.16f * outer;
+    for (int i = 0; i < spokes; ++i) {
+        const f32 a = 2.0f * core::PI * (i + 0.5f) / spokes;
+        const vector3df dir(std::cos(a), 0, std::sin(a));
+        m.beam(dir * (hubR * 0.8f), dir * (inner + 0.02f * outer), 0.09f * outer, atlasRect(hubTile));
+    }
+    m.cylinder(vector3df(0, -hubHalf, 0), vector3df(0, hubHalf, 0), hubR, 8, atlasRect(hubTile));
+}
+
+// Surface-lift bullwheel (pylons at scale 0.3 under a 1.5 tower, terminals at
+// 0.8 and 1.5): the rope runs round it at a radius of 0.9 to 1.
+bool genPoulieTK(const mediagen::Context& ctx) {
+    ObjMesh m = atlasMesh();
+    wheel(m, 1.0f, 0.9f, 0.16f, 0.5f, 6, 24, mediagen::TILE_DARK_METAL, mediagen::TILE_RUBBER_BLACK,
+          mediagen::TILE_STEEL_GREY);
+    return m.write(ctx.path("media"), "poulieTK");
+}
+
+// Chairlift sheave, shown at 0.05 under a scale of 2: radius 2 puts the rope
+// 0.2 world units off its axle, where the lifts lay it.
+bool genGalet(const mediagen::Context& ctx) {
+    ObjMesh m = atlasMesh();
+    wheel(m, 2.1f, 2.0f, 0.45f, 0.8f, 5, 16, mediagen::TILE_RUBBER_BLACK, mediagen::TILE_RUBBER_BLACK,
+          mediagen::TILE_STEEL_GREY);
+    return m.write(ctx.path("media"), "galet");
+}
+
+void foundation(ObjMesh& m, f32 half) {
+    m.box(vector3df(-half, -0.5f, -half), vector3df(half, 0.25f, half), atlasRect(mediagen::TILE_CONCRETE));
+}
+
+// A ladder up the +X side of a tapering tube.
+void ladder(ObjMesh& m, f32 y0, f32 y1, f32 r0, f32 r1) {
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const f32 off = 0.07f, half = 0.1f;
+    for (f32 z : {-half, half})
+        m.beam(vector3df(r0 + off, y0, z), vector3df(r1 + off, y1, z), 0.03f, steel);
+    for (f32 y = y0 + 0.3f; y < y1 - 0.1f; y += 0.4f) {
+        const f32 r = r0 + (r1 - r0) * (y - y0) / (y1 - y0) + off;
+        m.beam(vector3df(r, y, -half), vector3df(r, y, half), 0.025f, steel);
+    }
+}
+
+// Surface-lift tower, shown at 1.5: a tube with the up-line wheel arm at
+// (z -1.4, height 5) and, with the down line, an arm at (z 1.5, height 7.2).
+bool genTowerTK(const mediagen::Context& ctx, const char* name, bool withDownLine) {
+    ObjMesh m = atlasMesh();
+    const core::rectf paint = atlasRect(mediagen::TILE_PAINT_YELLOW);
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    foundation(m, 0.4f);
+    const f32 top = withDownLine ? 7.55f : 5.45f;
+    const f32 rTop = withDownLine ? 0.12f : 0.14f;
+    m.frustum(vector3df(0, 0.25f, 0), vector3df(0, top, 0), 0.2f, rTop, 8, paint);
+    m.box(vector3df(-rTop - 0.03f, top, -rTop - 0.03f), vector3df(rTop + 0.03f, top + 0.05f, rTop + 0.03f), steel);
+    ladder(m, 0.5f, top - 0.3f, 0.2f, rTop);
+    // Up-line arm: its end carries the wheel's axle at z -1.4 (or -1.5).
+    const f32 upEnd = withDownLine ? -1.27f : -1.35f;
+    m.beam(vector3df(0, 5, 0), vector3df(0, 5, upEnd), 0.12f, paint);
+    m.beam(vector3df(0, 4.2f, -0.05f), vector3df(0, 4.97f, upEnd + 0.25f), 0.08f, paint);
+    if (withDownLine) {
+        m.beam(vector3df(0, 7.2f, 0), vector3df(0, 7.2f, 1.37f), 0.12f, paint);
+        m.beam(vector3df(0, 6.4f, 0.05f), vector3df(0, 7.17f, 1.1f), 0.08f, paint);
+    }
+    return m.write(ctx.path("media"), name);
+}
+
+// Chairlift tower, shown at 2: a tapering tube up to just under the crossarm
+// that sits at height h.
+bool genTowerTS(const mediagen::Context& ctx, const char* name, f32 h) {
+    ObjMesh m = atlasMesh();
+    const core::rectf paint = atlasRect(mediagen::TILE_GREEN_PAINT);
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    foundation(m, 0.5f);
+    const f32 top = h - 0.35f;
+    m.frustum(vector3df(0, 0.25f, 0), vector3df(0, top, 0), 0.3f, 0.18f, 10, paint);
+    m.box(vector3df(-0.24f, top - 0.05f, -0.24f), vector3df(0.24f, top, 0.24f), steel);
+    ladder(m, 0.5f, top - 0.4f, 0.3f, 0.18f);
+    // Platform under the head for the maintenance crew.
+    m.box(vector3df(0.15f, top - 0.9f, -0.6f), vector3df(0.55f, top - 0.85f, 0.6f), steel);
+    return m.write(ctx.path("media"), name);
+}
+
+// Chairlift crossarm, shown at 1.5 under the tower's 2, its origin level with
+// the sheave axles: sheave rows along X at z +-1.6/1.5, x from -1/1.5 to 1/1.5.
+// The support arm holds the trains from below (rope on top), the compression
+// arm from above (rope underneath).
+bool genCrossarm(const mediagen::Context& ctx, const char* name, bool support) {
+    ObjMesh m = atlasMesh();
+    const core::rectf paint = atlasRect(mediagen::TILE_GREEN_PAINT);
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const f32 s = support ? -1.0f : 1.0f;       // side of the axles the steel is on
+    const f32 row = 1.6f / 1.5f, reach = 1.0f / 1.5f;
+    const f32 armY = 0.2f * s, frameY = 0.1f * s;
+    // Stub from the tower head (at -0.35 / 1.5) to the arm.
+    m.beam(vector3df(0, -0.26f, 0), vector3df(0, armY + 0.03f * s, 0), 0.12f, paint);
+    m.beam(vector3df(0, armY, -row - 0.05f), vector3df(0, armY, row + 0.05f), 0.08f, paint);
+    for (f32 z : {-row, row}) {
+        const f32 inward = z > 0 ? -0.04f : 0.04f;   // the frame stands beside the sheaves, on the tower's side
+        m.beam(vector3df(0, armY, z + inward), vector3df(0, frameY, z + inward), 0.06f, paint);
+        m.beam(vector3df(-reach - 0.12f, frameY, z + inward), vector3df(reach + 0.12f, frameY, z + inward), 0.05f,
+               steel);
+        // Axle plates, one per sheave.
+        for (f32 x : {-reach, -reach / 2, reach / 2, reach})
+            m.beam(vector3df(x, frameY, z + inward), vector3df(x, 0, z + inward), 0.035f, steel);
+    }
+    return m.write(ctx.path("media"), name);
+}
+
+// Fixed-grip T-bar grip, shown at 0.8: clamp on the rope at the origin, the
+// hanger down to the pole's hook at (0, -2, -0.2).
+bool genPinceTKFixe(const mediagen::Context& ctx) {
+    ObjMesh m = atlasMesh();
+    const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED);
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    m.box(vector3df(-0.3f, -0.12f, -0.12f), vector3df(0.3f, 0.12f, 0.12f), steel);
+    m.beam(vector3df(0, -0.1f, 0), vector3df(0, -1.85f, -0.2f), 0.1f, red);
+    m.box(vector3df(-0.15f, -2.1f, -0.32f), vector3df(0.15f, -1.85f, -0.08f), red);
+    return m.write(ctx.path("media"), "pinceTKFixe");
+}
+
+// Detachable T-bar grip, shown at 0.8: a longer clamp with its rollers and a
+// bent hanger down to the pole's hook at (-0.7, -4.4, 0.25).
+bool genPinceTKD(const mediagen::Context& ctx) {
+    ObjMesh m = atlasMesh();
+    const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED);
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const core::rectf rubber = atlasRect(mediagen::TILE_RUBBER_BLACK);
+    m.box(vector3df(-0.45f, -0.14f, -0.14f), vector3df(0.45f, 0.14f, 0.14f), steel);
+    for (f32 x : {-0.3f, 0.3f})
+        m.cylinder(vector3df(x, 0.25f, -0.2f), vector3df(x, 0.25f, 0.2f), 0.11f, 8, rubber);
+    m.box(vector3df(-0.4f, 0.12f, -0.05f), vector3df(0.4f, 0.3f, 0.05f), steel);
+    const vector3df knee(-0.25f, -1.6f, 0.1f), hook(-0.7f, -4.4f, 0.25f);
+    m.beam(vector3df(0, -0.1f, 0), knee, 0.12f, red);
+    m.beam(knee, hook + vector3df(0, 0.2f, 0), 0.12f, red);
+    m.box(hook + vector3df(-0.15f, -0.05f, -0.12f), hook + vector3df(0.15f, 0.25f, 0.12f), red);
+    return m.write(ctx.path("media"), "pinceTKD");
+}
+
+// T-bar pole, shown at 3.6 under the grip's 0.8: hangs along -Y from its hook
+// at the origin; the bar across the line (along Z) takes two skiers.
+bool genPercheTK(const mediagen::Context& ctx) {
+    ObjMesh m = atlasMesh();
+    const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED);
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const core::rectf wood = atlasRect(mediagen::TILE_WOOD);
+    m.cylinder(vector3df(0, 0, 0), vector3df(0, -0.32f, 0), 0.06f, 8, red);
+    m.cylinder(vector3df(0, -0.32f, 0), vector3df(0, -1.58f, 0), 0.016f, 6, steel);
+    m.box(vector3df(-0.03f, -1.64f, -0.36f), vector3df(0.03f, -1.58f, 0.36f), wood);
+    m.beam(vector3df(0, -1.5f, 0), vector3df(0, -1.59f, -0.12f), 0.015f, steel);
+    m.beam(vector3df(0, -1.5f, 0), vector3df(0, -1.59f, 0.12f), 0.015f, steel);
+    return m.write(ctx.path("media"), "percheTK");
+}
+
+// Two-seat chair, shown at (3.3, 4, 3.3): grip at the origin, hanger down to a
+// seat facing -X (up the line), back rest, safety bar and foot rest.
+bool genSiege(const mediagen::Context& ctx) {
+    ObjMesh m = atlasMesh();
+    const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const core::rectf blue = atlasRect(mediagen::TILE_PAINT_BLUE);
+    const core::rectf dark = atlasRect(mediagen::TILE_DARK_METAL);
+    const f32 w = 0.19f;                 // half width across the line
+    const f32 back = 0.075f, front = -0.1f;
+    const f32 seatY = -0.6f, topY = -0.47f;
+    m.box(vector3df(-0.06f, -0.03f, -0.03f), vector3df(0.06f, 0.03f, 0.03f), dark);
+    m.beam(vector3df(0, -0.02f, 0), vector3df(0, -0.4f, 0), 0.02f, steel);
+    m.beam(vector3df(0, -0.4f, 0), vector3df(back, topY, 0), 0.02f, steel);
+    m.beam(vector3df(back, topY, -w), vector3df(back, topY, w), 0.015f, steel);
+    for (f32 z : {-w, w}) {
+        m.beam(vector3df(back, topY, z), vector3df(back, seatY, z), 0.015f, steel);
+        m.beam(vector3df(back, seatY, z), vector3df(front, seatY, z), 0.015f, steel);
+        // armrest and safety bar
+        m.beam(vector3df(back, seatY + 0.05f, z), vector3df(front + 0.02f, seatY + 0.05f, z), 0.01f, steel);
+        m.beam(vector3df(back, topY, z), vector3df(front - 0.02f, topY - 0.02f, z), 0.012f, steel);
+        // foot rest stays
+        m.beam(vector3df(front - 0.02f, topY - 0.02f, z * 0.8f), vector3df(front - 0.05f, seatY - 0.1f, z * 0.8f),
+               0.01f, steel);
+    }
+    m.beam(vector3df(front - 0.02f, topY - 0.02f, -w), vector3df(front - 0.02f, topY - 0.02f, w), 0.012f, steel);
+    m.beam(vector3df(front - 0.05f, seatY - 0.1f, -w * 0.8f), vector3df(front - 0.05f, seatY - 0.1f, w * 0.8f),
+           0.015f, steel);
+    m.box(vector3df(front, seatY - 0.015f, -w + 0.01f), vector3df(back, seatY + 0.005f, w - 0.01f), blue);
+    m.box(vector3df(back - 0.012f, seatY, -w + 0.01f), vector3df(back + 0.004f, seatY + 0.12f, w - 0.01f), blue);
+    // divider between the two seats
+    m.box(vector3df(front + 0.04f, seatY, -0.008f), vector3df(back, seatY + 0.05f, 0.008f), dark);
+    return m.write(ctx.path("media"), "siege");
+}
+
+} // namespace
+
+MEDIA_GENERATOR(gen_lift_core) {
+    bool ok = true;
+    ok = genPoulieTK(ctx) && ok;
+    ok = genGalet(ctx) && ok;
+    ok = genTowerTK(ctx, "pyloneTKFixe-inverse", true) && ok;
+    ok = genTowerTK(ctx, "pyloneTKFixe-inverse-montee", false) && ok;
+    ok = genTowerTS(ctx, "pyloneTS-moyen", 8.0f) && ok;
+    ok = genTowerTS(ctx, "pyloneTS-bas", 5.3f) && ok;
+    ok = genTowerTS(ctx, "pyloneTS-haut", 13.0f) && ok;
+    ok = genCrossarm(ctx, "potenceTSSupp4G", true) && ok;
+    ok = genCrossarm(ctx, "potenceTSComp4G", false) && ok;
+    ok = genPinceTKFixe(ctx) && ok;
+    ok = genPinceTKD(ctx) && ok;
+    ok = genPercheTK(ctx) && ok;
+    ok = genSiege(ctx) && ok;
+    return ok;
+}
