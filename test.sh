@@ -22,4 +22,6 @@ echo "== plain build =="
 run_suite build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DTRAVONDEL_SANITIZE=ON
+echo "== fuzzing: settings and map readers, 60 s each =="
+./fuzz/run.sh 60
 echo "All tests passed."

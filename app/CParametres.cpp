@@ -108,7 +108,8 @@ bool CParametres::load() {
     for (rapidxml::xml_node<>* s = video->first_node("setting"); s; s = s->next_sibling()) {
         if (s->type() != rapidxml::node_element) continue;
         rapidxml::xml_attribute<>* name = s->first_attribute("name");
-        rapidxml::xml_attribute<>* value = s->last_attribute("value");
+        // rapidxml's named last_attribute reads an unset pointer on an element without attributes.
+        rapidxml::xml_attribute<>* value = name ? s->last_attribute("value") : nullptr;
         if (!name || !value) continue;
         const std::string key = name->value();
         if (key == "fullscreen" || key == "resolution") setSetting(widen(key.c_str()), widen(value->value()));

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build (and, with --test, the tests) need.
 # Only what is missing is installed, in one apt-get line, from Debian's archive.
 set -e
-PKGS="cmake g++ make pkg-config libirrlicht-dev libopenal-dev libmpg123-dev librapidxml-dev
+PKGS="cmake g++ make pkg-config libirrlicht-dev libopenal-dev libmpg123-dev librapidxml-dev libpng-dev libjpeg-dev
       libgl-dev libgl1-mesa-dri libglx-mesa0 xvfb xauth lame python3-pil fonts-dejavu-core"
 if [ "$1" = "--test" ]; then
   PKGS="$PKGS googletest libgtest-dev libbenchmark-dev xdotool x11-utils clang libclang-rt-14-dev"

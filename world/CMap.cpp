@@ -5,6 +5,7 @@
 #include <fstream>
 #include <new>
 #include <sys/stat.h>
+#include "CPictureCheck.h"
 
 using namespace irr;
 
@@ -12,6 +13,8 @@ namespace {
 
 // The engine's terrain allocates with the square of the width and overflows well before 65536.
 const u32 MAX_HEIGHTFIELD_WIDTH = 4097;
+// Larger pictures are refused before any reader allocates for them.
+const u32 MAX_PICTURE_SIDE = 8192;
 
 // Directories open as files here; the engine's loaders then read garbage sizes.
 bool isRegularFile(const core::stringc& path) {
@@ -109,7 +112,7 @@ void CMap::buildTerrain() {
 
     // Without a readable picture the engine gives no terrain; check first so the width can be refused too.
     video::IImage* picture = nullptr;
-    if (!heightfieldName.empty() && isRegularFile(heightfieldPath)) {
+    if (!heightfieldName.empty() && CPictureCheck::isUsable(heightfieldPath, MAX_PICTURE_SIDE)) {
         try {
             picture = driver->createImageFromFile(heightfieldPath);
         } catch (const std::bad_alloc&) {
@@ -139,7 +142,8 @@ void CMap::buildTerrain() {
 
     core::stringc texturePath = "maps/";
     texturePath += textureName;
-    video::ITexture* texture = isRegularFile(texturePath) ? driver->getTexture(texturePath) : nullptr;
+    video::ITexture* texture =
+        CPictureCheck::isUsable(texturePath, MAX_PICTURE_SIDE) ? driver->getTexture(texturePath) : nullptr;
     for (u32 i = 0; i < terrain->getMaterialCount(); ++i) {
         terrain->getMaterial(i).setTexture(0, texture);
         terrain->getMaterial(i).MaterialType = video::EMT_DETAIL_MAP;

@@ -1,0 +1,102 @@
+#include "CPictureCheck.h"
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <vector>
+#include <jpeglib.h>
+#include <png.h>
+
+using namespace irr;
+
+namespace {
+
+bool endsWith(const core::stringc& path, const char* ext) {
+    core::stringc lower = path;
+    lower.make_lower();
+    const u32 n = static_cast<u32>(strlen(ext));
+    return lower.size() >= n && strcmp(lower.c_str() + lower.size() - n, ext) == 0;
+}
+
+// libjpeg reports errors through a callback that must not return.
+struct JpegTrap {
+    jpeg_error_mgr mgr;
+    jmp_buf jump;
+    bool warned;
+};
+
+void jpegError(j_common_ptr info) { longjmp(reinterpret_cast<JpegTrap*>(info->err)->jump, 1); }
+
+// Level -1 is a warning (corrupt data, data running out): the engine's reader would read past the end.
+void jpegMessage(j_common_ptr info, int level) {
+    if (level < 0) reinterpret_cast<JpegTrap*>(info->err)->warned = true;
+}
+
+} // namespace
+
+bool CPictureCheck::isUsable(const core::stringc& path, u32 maxSide) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    std::ifstream in(path.c_str(), std::ios::binary);
+    const std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    static const unsigned char pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (data.size() >= 8 && memcmp(data.data(), pngSignature, 8) == 0)
+        return endsWith(path, ".png") && pngDecodes(data.data(), data.size(), maxSide);
+    if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
+        return (endsWith(path, ".jpg") || endsWith(path, ".jpeg")) && jpegDecodes(data.data(), data.size(), maxSide);
+    return false;
+}
+
+bool CPictureCheck::pngDecodes(const unsigned char* data, size_t size, u32 maxSide) {
+    png_image image;
+    memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data, size)) return false;
+    if (image.width == 0 || image.height == 0 || image.width > maxSide || image.height > maxSide) {
+        png_image_free(&image);
+        return false;
+    }
+    image.format = PNG_FORMAT_GRAY;
+    std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
+    const bool ok = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0 &&
+                    !(image.warning_or_error & PNG_IMAGE_ERROR);
+    png_image_free(&image);
+    return ok;
+}
+
+bool CPictureCheck::jpegDecodes(const unsigned char* data, size_t size, u32 maxSide) {
+    jpeg_decompress_struct info;
+    JpegTrap trap;
+    info.err = jpeg_std_error(&trap.mgr);
+    trap.mgr.error_exit = jpegError;
+    trap.mgr.emit_message = jpegMessage;
+    trap.warned = false;
+    // Kept outside the jump: setjmp returns here with the row already allocated.
+    std::vector<JSAMPLE> row;
+    if (setjmp(trap.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    if (trap.warned || info.image_width == 0 || info.image_height == 0 || info.image_width > maxSide ||
+        info.image_height > maxSide) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    // The colour output the engine asks for: CMYK kept as it is, everything else as RGB.
+    info.out_color_space = info.jpeg_color_space == JCS_CMYK ? JCS_CMYK : JCS_RGB;
+    info.do_fancy_upsampling = FALSE;
+    jpeg_start_decompress(&info);
+    row.resize(static_cast<size_t>(info.output_width) * info.output_components);
+    while (!trap.warned && info.output_scanline < info.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&info, rows, 1);
+    }
+    if (!trap.warned) jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return !trap.warned;
+}
