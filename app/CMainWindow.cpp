@@ -191,8 +191,14 @@ u32 CMainWindow::runFrames(u32 n, f32 dt) {
 }
 
 void CMainWindow::frameStep(f32 dt) {
+    drawFrame(dt);
+    endFrame();
+}
+
+void CMainWindow::drawFrame(f32 dt) {
     video::IVideoDriver* driver = device->getVideoDriver();
     driver->beginScene(true, true, video::SColor(0x00C8C8C8));
+    // The ropes are drawn with the view the camera set in the previous frame.
     for (u32 i = 0; i < map->arrRemontees.size(); ++i) {
         CRemontee* r = map->arrRemontees[i];
         if (!r) continue;
@@ -202,8 +208,11 @@ void CMainWindow::frameStep(f32 dt) {
     }
     device->getSceneManager()->drawAll();
     device->getGUIEnvironment()->drawAll();
-    driver->endScene();
+}
 
+void CMainWindow::endFrame() {
+    video::IVideoDriver* driver = device->getVideoDriver();
+    driver->endScene();
     const s32 fps = driver->getFPS();
     if (fps != lastFPS) {
         caption = L"Travondel - v0.0.1 [";
@@ -212,6 +221,7 @@ void CMainWindow::frameStep(f32 dt) {
         caption += fps;
         device->setWindowCaption(caption.c_str());
     }
+    // Shown from the next frame: the events of this frame came before the drawing.
     statusTextElement->setText(widen(app.statusText).c_str());
     lastFPS = fps;
 }
