@@ -108,7 +108,7 @@ scene::ISceneNode* CTKDebrayable::addPart(scene::IAnimatedMesh* mesh, scene::ISc
         node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1));
     } else {
         // Without its mesh the part still carries its children and turns, unseen.
-        printf("Erreur chargement mesh %s\n", file);
+        printf("Erreur chargement mesh TKD %s\n", file);
         node = smgr->addEmptySceneNode(parent, -1);
     }
     node->setMaterialFlag(video::EMF_LIGHTING, false);

@@ -236,7 +236,7 @@ TEST_F(TKDTest, MissingMeshesLeaveEmptyNodesAndAWorkingLift) {
     TempDir noMedia(false);
     const std::string trace = build(vector3df(0, 0, 0), vector3df(0, 20, 100));
     for (const char* file : {"media/gareTKD.obj", "media/gareArriveeTKD.obj", "media/poulie-TKD.obj"})
-        EXPECT_NE(trace.find(std::string("Erreur chargement mesh ") + file + "\n"), std::string::npos) << file;
+        EXPECT_NE(trace.find(std::string("Erreur chargement mesh TKD ") + file + "\n"), std::string::npos) << file;
     EXPECT_EQ(lift->nodeGareDepart->getType(), scene::ESNT_EMPTY);
     EXPECT_EQ(lift->nodeGareDepart->getID(), 6);
     EXPECT_EQ(lift->getNodeName(), "tkdeb0");
