@@ -37,6 +37,31 @@ void setMaterial0(scene::ISceneNode* node, const video::SMaterial& material) {
         node->getMaterial(0) = material;
 }
 
+// A terminal node (its meshes are built for a scale of 4) standing at `position`.
+scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, const char* file,
+                               const video::SMaterial& material, const vector3df& position) {
+    scene::ISceneNode* node = addPartNode(smgr, mesh, nullptr, file);
+    node->setScale(vector3df(4, 4, 4));
+    setMaterial0(node, material);
+    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    node->setPosition(position);
+    node->updateAbsolutePosition();
+    return node;
+}
+
+// A bullwheel under its terminal's housing, turned over.
+scene::ISceneNode* addBullwheel(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* terminal,
+                                const video::SMaterial& material, const vector3df& position) {
+    scene::ISceneNode* node = addPartNode(smgr, mesh, terminal, MESH_POULIE);
+    setMaterial0(node, material);
+    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    node->setScale(vector3df(0.15f, 0.15f, 0.15f));
+    node->setPosition(position);
+    node->setRotation(vector3df(180, 0, 0));
+    node->updateAbsolutePosition();
+    return node;
+}
+
 scene::ISceneNode* addMarker(scene::ISceneManager* smgr, scene::ISceneNode* parent, const vector3df& position) {
     scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
     marker->setPosition(position);
@@ -125,13 +150,8 @@ vector3df CTSFixe::getPositionArrivee() { return positionArrivee; }
 vector3df CTSFixe::getRotation() { return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(0, 0, 0); }
 
 void CTSFixe::createGareDepart() {
-    nodeGareDepart = addPartNode(smgr, meshGareDepart, nullptr, MESH_GARE_DEPART);
+    nodeGareDepart = addTerminal(smgr, meshGareDepart, MESH_GARE_DEPART, materialGareDepart, positionDepart);
     nodeGareDepart->setID(5);
-    nodeGareDepart->setScale(vector3df(4, 4, 4));
-    setMaterial0(nodeGareDepart, materialGareDepart);
-    nodeGareDepart->setMaterialFlag(video::EMF_LIGHTING, false);
-    nodeGareDepart->setPosition(positionDepart);
-    nodeGareDepart->updateAbsolutePosition();
     // The bottom terminal is what the player clicks to open the lift's window.
     if (meshGareDepart) {
         scene::ITriangleSelector* selector = smgr->createTriangleSelector(meshGareDepart, nodeGareDepart);
@@ -139,13 +159,8 @@ void CTSFixe::createGareDepart() {
         selector->drop();
     }
 
-    nodePoulieDepart = addPartNode(smgr, meshPoulieDepart, nodeGareDepart, MESH_POULIE);
-    setMaterial0(nodePoulieDepart, materialPoulieDepart);
-    nodePoulieDepart->setMaterialFlag(video::EMF_LIGHTING, false);
-    nodePoulieDepart->setScale(vector3df(0.15f, 0.15f, 0.15f));
-    nodePoulieDepart->setPosition(vector3df(2.0f, 2.9f, 0.14f));
-    nodePoulieDepart->setRotation(vector3df(180, 0, 0));
-    nodePoulieDepart->updateAbsolutePosition();
+    nodePoulieDepart =
+        addBullwheel(smgr, meshPoulieDepart, nodeGareDepart, materialPoulieDepart, vector3df(2.0f, 2.9f, 0.14f));
 
     markerPoulieDepartMontee = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
     markerPoulieDepartDescente = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
@@ -164,21 +179,10 @@ void CTSFixe::createGareDepart() {
 void CTSFixe::createGareArrivee() {
     if (!nodeGareDepart)
         return;  // the top terminal faces the bottom one
-    nodeGareArrivee = addPartNode(smgr, meshGareArrivee, nullptr, MESH_GARE_ARRIVEE);
-    nodeGareArrivee->setScale(vector3df(4, 4, 4));
-    setMaterial0(nodeGareArrivee, materialGareArrivee);
-    nodeGareArrivee->setMaterialFlag(video::EMF_LIGHTING, false);
     positionArrivee.Y -= 0.5f;
-    nodeGareArrivee->setPosition(positionArrivee);
-    nodeGareArrivee->updateAbsolutePosition();
-
-    nodePoulieArrivee = addPartNode(smgr, meshPoulieArrivee, nodeGareArrivee, MESH_POULIE);
-    setMaterial0(nodePoulieArrivee, materialPoulieArrivee);
-    nodePoulieArrivee->setMaterialFlag(video::EMF_LIGHTING, false);
-    nodePoulieArrivee->setScale(vector3df(0.15f, 0.15f, 0.15f));
-    nodePoulieArrivee->setRotation(vector3df(180, 0, 0));
-    nodePoulieArrivee->setPosition(vector3df(1.2f, 3.0f, 0));
-    nodePoulieArrivee->updateAbsolutePosition();
+    nodeGareArrivee = addTerminal(smgr, meshGareArrivee, MESH_GARE_ARRIVEE, materialGareArrivee, positionArrivee);
+    nodePoulieArrivee =
+        addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, vector3df(1.2f, 3.0f, 0));
 
     markerPoulieArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
     markerPoulieArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));

@@ -22,6 +22,7 @@ using mediagen::atlasRect;
 namespace {
 
 const char* kAtlas = "texture-pylone.png";
+const video::SColorf kSlab(0.45f, 0.46f, 0.46f);
 // The rope meets the wheel 0.85 (bottom) and 0.9 (top) terminal units from its
 // centre, 0.1 below it: 5.67 and 6.0 wheel units out, 0.67 off the hub plane.
 const float kBullwheelRimRadius = 5.85f;
@@ -41,6 +42,24 @@ void rim(ObjMesh& m, float ri, float ro, float y0, float y1, int sides, const co
         face(at(ri, a0, y1), at(ri, a1, y1), at(ro, a1, y1), at(ro, a0, y1));  // top
         face(at(ri, a0, y0), at(ro, a0, y0), at(ro, a1, y0), at(ri, a1, y0));  // bottom
     }
+}
+
+// Decks under the chairs: the seats hang 0.6 (terminal units) under the rope,
+// the foot rests 0.7, and the rope runs no lower than 2.54 at the bottom, 2.9 at the top.
+const float kDeckDepart = 1.7f;
+const float kDeckArrivee = 1.85f;
+
+// Sloping slab whose top face runs from p to q (in the XY plane), spanning z0..z1.
+void ramp(ObjMesh& m, const vector3df& p, const vector3df& q, float z0, float z1, const core::rectf& uv) {
+    const vector3df& a = p.X <= q.X ? p : q;
+    const vector3df& b = p.X <= q.X ? q : p;
+    const float dx = b.X - a.X, dy = b.Y - a.Y;
+    const u32 first = m.vertexCount();
+    m.box(vector3df(0, -0.15f, z0), vector3df(std::sqrt(dx * dx + dy * dy), 0, z1), uv);
+    core::matrix4 turn;
+    turn.setRotationRadians(vector3df(0, 0, std::atan2(dy, dx)));
+    turn.setTranslation(a);
+    m.transformFrom(first, turn);
 }
 
 // Sheave trains of the bottom terminal: sheave centres, sorted along the line.
@@ -66,15 +85,18 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
     ObjMesh m;
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY), red = atlasRect(mediagen::TILE_PAINT_RED),
                       wood = atlasRect(mediagen::TILE_WOOD), roof = atlasRect(mediagen::TILE_ROOF_GREY),
-                      window = atlasRect(mediagen::TILE_WINDOW), white = atlasRect(mediagen::TILE_WHITE_PAINT);
+                      concrete = atlasRect(mediagen::TILE_CONCRETE), window = atlasRect(mediagen::TILE_WINDOW), white = atlasRect(mediagen::TILE_WHITE_PAINT);
     const core::rectf none(0, 0, 0, 0);
 
-    // Concrete: slab and the column the bullwheel turns on (x 2.0, z 0.14).
-    m.useMaterial("beton", "", video::SColorf(0.62f, 0.62f, 0.6f));
+    // Slab, and the column the bullwheel turns on (x 2.0, z 0.14).
+    m.useMaterial("beton", "", kSlab);
     m.box(vector3df(-7.4f, 0, -1.9f), vector3df(3.2f, 0.2f, 2.1f), none);
-    m.box(vector3df(1.8f, 0.2f, -0.06f), vector3df(2.2f, 2.76f, 0.34f), none);
+    m.box(vector3df(1.8f, kDeckDepart, -0.06f), vector3df(2.2f, 2.76f, 0.34f), none);
 
     m.useMaterial("atlas", kAtlas);
+    // The boarding deck under the chairs' seats, with its ramp.
+    m.box(vector3df(-4.4f, 0.2f, -1.3f), vector3df(2.9f, kDeckDepart, 1.6f), concrete);
+    ramp(m, vector3df(-7.4f, 0.2f, 0), vector3df(-4.4f, kDeckDepart, 0), -1.3f, 1.6f, concrete);
     // Drive housing over the bullwheel (rim radius 0.87 about (2.0, 0.14)).
     m.box(vector3df(1.05f, 3.05f, -0.8f), vector3df(2.95f, 3.6f, 1.08f), red);
     m.box(vector3df(1.3f, 3.6f, -0.5f), vector3df(2.7f, 3.75f, 0.78f), steel);
@@ -91,38 +113,42 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
     }
     sheaveTrain(m, kTrainMontee, steel);
     sheaveTrain(m, kTrainDescente, steel);
-    // Boarding line painted on the slab, under the up line.
-    m.box(vector3df(-2.6f, 0.2f, 0.5f), vector3df(-2.45f, 0.21f, 1.5f), white);
-    // Operator hut beside the down line.
-    m.box(vector3df(-1.6f, 0.2f, -2.7f), vector3df(-0.3f, 1.3f, -1.75f), wood);
-    m.box(vector3df(-1.3f, 0.7f, -1.76f), vector3df(-0.6f, 1.15f, -1.72f), window);
-    m.box(vector3df(-1.75f, 1.3f, -2.85f), vector3df(-0.15f, 1.42f, -1.6f), roof);
+    // Boarding line painted on the deck, under the up line.
+    m.box(vector3df(-2.6f, kDeckDepart, 0.5f), vector3df(-2.45f, kDeckDepart + 0.01f, 1.5f), white);
+    // Operator hut beside the down line, its window above the deck.
+    m.box(vector3df(-1.6f, 0.2f, -2.7f), vector3df(-0.3f, 2.3f, -1.75f), wood);
+    m.box(vector3df(-1.3f, 1.8f, -1.76f), vector3df(-0.6f, 2.2f, -1.72f), window);
+    m.box(vector3df(-1.75f, 2.3f, -2.85f), vector3df(-0.15f, 2.42f, -1.6f), roof);
     return m.write(ctx.path("media"), "gareTSfixe2");
 }
 
 bool writeReturnTerminal(const mediagen::Context& ctx) {
     ObjMesh m;
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY), red = atlasRect(mediagen::TILE_PAINT_RED),
-                      wood = atlasRect(mediagen::TILE_WOOD), roof = atlasRect(mediagen::TILE_ROOF_GREY);
+                      wood = atlasRect(mediagen::TILE_WOOD), roof = atlasRect(mediagen::TILE_ROOF_GREY),
+                      concrete = atlasRect(mediagen::TILE_CONCRETE);
     const core::rectf none(0, 0, 0, 0);
 
-    // Concrete: slab and the column under the bullwheel (x 1.2, z 0).
-    m.useMaterial("beton", "", video::SColorf(0.62f, 0.62f, 0.6f));
+    // Slab, and the column under the bullwheel (x 1.2, z 0).
+    m.useMaterial("beton", "", kSlab);
     m.box(vector3df(-2.4f, 0, -1.9f), vector3df(2.5f, 0.2f, 1.9f), none);
-    m.box(vector3df(1.0f, 0.2f, -0.2f), vector3df(1.4f, 2.86f, 0.2f), none);
+    m.box(vector3df(1.0f, kDeckArrivee, -0.2f), vector3df(1.4f, 2.86f, 0.2f), none);
 
     m.useMaterial("atlas", kAtlas);
+    // The unloading deck, with its ramp down behind the bullwheel.
+    m.box(vector3df(-2.0f, 0.2f, -1.6f), vector3df(2.5f, kDeckArrivee, 1.6f), concrete);
+    ramp(m, vector3df(2.5f, kDeckArrivee, 0), vector3df(5.3f, 0.15f, 0), -1.6f, 1.6f, concrete);
     // Cap over the bullwheel (rim radius 0.87 about (1.2, 0)).
     m.box(vector3df(0.25f, 3.15f, -1.0f), vector3df(2.15f, 3.4f, 1.0f), red);
     // The two support sheaves (axles at (-1.33, 2.8, +-0.84)) on brackets from outside the line.
     for (float z : {0.84f, -0.835f}) {
         const float side = z > 0 ? 1.0f : -1.0f;
         const float post = z + side * 0.6f;
-        m.beam(vector3df(-1.33f, 0.2f, post), vector3df(-1.33f, 2.85f, post), 0.12f, steel);
+        m.beam(vector3df(-1.33f, kDeckArrivee, post), vector3df(-1.33f, 2.85f, post), 0.12f, steel);
         m.beam(vector3df(-1.33f, 2.8f, post), vector3df(-1.33f, 2.8f, z + side * 0.06f), 0.06f, steel);
     }
     // Tension frame behind the bullwheel and a small hut.
-    m.beam(vector3df(2.3f, 0.2f, 0.0f), vector3df(2.3f, 3.15f, 0.0f), 0.18f, steel);
+    m.beam(vector3df(2.3f, kDeckArrivee, 0.0f), vector3df(2.3f, 3.15f, 0.0f), 0.18f, steel);
     m.box(vector3df(-2.2f, 0.2f, 1.6f), vector3df(-1.2f, 1.1f, 2.4f), wood);
     m.box(vector3df(-2.3f, 1.1f, 1.5f), vector3df(-1.1f, 1.2f, 2.5f), roof);
     return m.write(ctx.path("media"), "retourTsFixe");
