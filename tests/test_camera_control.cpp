@@ -46,6 +46,14 @@ public:  // the case tables reach in through lambdas
         return e;
     }
     void key(EKEY_CODE k, bool down) { device->postEventFromUser(keyEvent(k, down)); }
+    // Presses a button at the window's centre, lets one frame start the drag,
+    // then moves the cursor to (x, y).
+    void startDrag(EMOUSE_INPUT_EVENT press, s32 x, s32 y) {
+        mouse(EMIE_MOUSE_MOVED, 400, 300);
+        mouse(press, 400, 300);
+        frames(1);
+        mouse(EMIE_MOUSE_MOVED, x, y);
+    }
     void frames(int n) {
         for (int i = 0; i < n; ++i) stepFrame();
     }
@@ -90,10 +98,7 @@ TEST_F(CameraControlTest, LeftDragTurnsByTheCursorOffset) {
         SCOPED_TRACE(testing::Message() << c.toX << "," << c.toY);
         place(vector3df(100, 0, 0), vector3df(0, 0, 0));
         expectNear(position(), vector3df(100, 0, 0));
-        mouse(EMIE_MOUSE_MOVED, 400, 300);
-        mouse(EMIE_LMOUSE_PRESSED_DOWN, 400, 300);
-        frames(1);
-        mouse(EMIE_MOUSE_MOVED, c.toX, c.toY);
+        startDrag(EMIE_LMOUSE_PRESSED_DOWN, c.toX, c.toY);
         frames(1);
         expectNear(position(), orbit(100, c.dh, c.dv));
         mouse(EMIE_LMOUSE_LEFT_UP, c.toX, c.toY);
@@ -105,10 +110,7 @@ TEST_F(CameraControlTest, LeftDragTurnsByTheCursorOffset) {
 
 TEST_F(CameraControlTest, KeyMoveDuringDragKeepsTheDragAngle) {
     place(vector3df(100, 0, 0), vector3df(0, 0, 0));
-    mouse(EMIE_MOUSE_MOVED, 400, 300);
-    mouse(EMIE_LMOUSE_PRESSED_DOWN, 400, 300);
-    frames(1);
-    mouse(EMIE_MOUSE_MOVED, 600, 300);
+    startDrag(EMIE_LMOUSE_PRESSED_DOWN, 600, 300);
     frames(1);
     key(KEY_KEY_W, true);
     for (int i = 0; i < 5; ++i) {
@@ -150,10 +152,7 @@ TEST_F(CameraControlTest, KeysMoveCameraAndTargetByOneStepPerFrame) {
 
 TEST_F(CameraControlTest, RightDragHeldStillKeepsPanning) {
     place(vector3df(100, 0, 0), vector3df(0, 0, 0));
-    mouse(EMIE_MOUSE_MOVED, 400, 300);
-    mouse(EMIE_RMOUSE_PRESSED_DOWN, 400, 300);
-    frames(1);
-    mouse(EMIE_MOUSE_MOVED, 600, 300);
+    startDrag(EMIE_RMOUSE_PRESSED_DOWN, 600, 300);
     for (int i = 1; i <= 3; ++i) {
         frames(1);
         expectNear(camera->getTarget(), vector3df(0, 0, -0.5f * i));
@@ -245,6 +244,21 @@ TEST_F(CameraControlTest, PointCameraAtNodeKeepsTheViewingDirection) {
     expectNear(camera->getTarget(), vector3df(500, 20, -300));
     const f32 s = 100 / sqrtf(2);
     expectNear(position(), vector3df(500 + s, 20 + s, -300));
+}
+
+TEST_F(CameraControlTest, LeftPressOnABillboardJumpsToItWithoutDragging) {
+    place(vector3df(0, 0, -1000), vector3df(0, 0, 0));
+    smgr->addBillboardSceneNode(0, core::dimension2df(50, 50), vector3df(0, 0, 0));
+    stepFrame();
+    device->getCursorControl()->setPosition(400, 300);
+    capture.start();
+    mouse(EMIE_LMOUSE_PRESSED_DOWN, 400, 300);
+    EXPECT_EQ(capture.stop(), "camera lmouse pressed down pointCameraAtNode\n");
+    EXPECT_FALSE(camera->isMouseButtonDown(0));
+    mouse(EMIE_MOUSE_MOVED, 600, 300);
+    frames(2);
+    expectNear(position(), vector3df(0, 0, -100));
+    expectNear(camera->getTarget(), vector3df(0, 0, 0));
 }
 
 }  // namespace
