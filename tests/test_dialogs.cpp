@@ -47,46 +47,6 @@ protected:
         ASSERT_EQ(win->app.mode, MODE_IDLE);
     }
 
-    // Clicks a tree's trunk (just above its foot). A frame first, as a player
-    // would see: picking finds nodes where the last frame put them.
-    void clickTree(CArbre* tree) {
-        win->runFrames(1, 0.0f);
-        clickWorld(tree->getPosition() + vector3df(0, 4, 0));
-    }
-
-    // Clicks a lift's bottom terminal, the camera brought close to it first,
-    // at a point of the (open, frame-like) mesh that a ray really meets.
-    void clickTerminal(CRemontee* lift) {
-        scene::ISceneNode* node =
-            device()->getSceneManager()->getSceneNodeFromName(lift->getNodeName().c_str());
-        ASSERT_NE(node, nullptr);
-        ASSERT_NE(node->getTriangleSelector(), nullptr);
-        win->runFrames(1, 0.0f);
-        const aabbox3df box = node->getTransformedBoundingBox();
-        const vector3df centre = box.getCenter();
-        aim(centre + vector3df(-30, 40, -60), centre);
-        scene::ISceneCollisionManager* cm = device()->getSceneManager()->getSceneCollisionManager();
-        const vector3df size = box.getExtent();
-        for (int i = 0; i < 9 * 9 * 9; ++i) {
-            const vector3df p = box.MinEdge + vector3df(size.X * (i % 9), size.Y * (i / 81), size.Z * (i / 9 % 9)) / 8.0f;
-            const position2di at = screenOf(p);
-            const line3df ray = cm->getRayFromScreenCoordinates(at, win->camera);
-            vector3df hit;
-            triangle3df tri;
-            scene::ISceneNode* hitNode = 0;
-            vector3df ground;
-            const bool terrainFirst =
-                cm->getCollisionPoint(ray, map()->terrainSelector, ground, tri, hitNode) &&
-                cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode) &&
-                ground.getDistanceFrom(ray.start) < hit.getDistanceFrom(ray.start);
-            if (!terrainFirst && cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode)) {
-                clickAt(at);
-                return;
-            }
-        }
-        FAIL() << "no point of the terminal under the cursor";
-    }
-
     CRemontee* surfaceLift() {
         CRemontee* lift = beginLift(GUI_ID_TELESKI_FIXE, ground(900, 500), ground(900, 1900));
         clickOn(GUI_ID_TERMINER_REMONTEE);

@@ -7,6 +7,7 @@
 #include <irrlicht.h>
 #include <memory>
 #include <string>
+#include "CArbre.h"
 #include "CMainWindow.h"
 #include "CMap.h"
 #include "CDynamicCamera.h"
@@ -144,6 +145,47 @@ protected:
         clickWorld(bottom);
         clickWorld(top);
         return win->app.currentRemontee;
+    }
+
+    // Clicks a tree's trunk (just above its foot). A frame first, as a player
+    // would see: picking finds nodes where the last frame put them.
+    void clickTree(CArbre* tree) {
+        win->runFrames(1, 0.0f);
+        clickWorld(tree->getPosition() + irr::core::vector3df(0, 4, 0));
+    }
+
+    // Clicks a lift's bottom terminal, the camera brought close to it first,
+    // at a point of the (open, frame-like) mesh that a ray really meets.
+    void clickTerminal(CRemontee* lift) {
+        irr::scene::ISceneNode* node =
+            device()->getSceneManager()->getSceneNodeFromName(lift->getNodeName().c_str());
+        ASSERT_NE(node, nullptr);
+        ASSERT_NE(node->getTriangleSelector(), nullptr);
+        win->runFrames(1, 0.0f);
+        const irr::core::aabbox3df box = node->getTransformedBoundingBox();
+        const irr::core::vector3df centre = box.getCenter();
+        aim(centre + irr::core::vector3df(-30, 40, -60), centre);
+        irr::scene::ISceneCollisionManager* cm = device()->getSceneManager()->getSceneCollisionManager();
+        const irr::core::vector3df size = box.getExtent();
+        for (int i = 0; i < 9 * 9 * 9; ++i) {
+            const irr::core::vector3df p =
+                box.MinEdge + irr::core::vector3df(size.X * (i % 9), size.Y * (i / 81), size.Z * (i / 9 % 9)) / 8.0f;
+            const irr::core::position2di at = screenOf(p);
+            const irr::core::line3df ray = cm->getRayFromScreenCoordinates(at, win->camera);
+            irr::core::vector3df hit;
+            irr::core::triangle3df tri;
+            irr::scene::ISceneNode* hitNode = 0;
+            irr::core::vector3df onTerrain;
+            const bool terrainFirst =
+                cm->getCollisionPoint(ray, map()->terrainSelector, onTerrain, tri, hitNode) &&
+                cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode) &&
+                onTerrain.getDistanceFrom(ray.start) < hit.getDistanceFrom(ray.start);
+            if (!terrainFirst && cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode)) {
+                clickAt(at);
+                return;
+            }
+        }
+        FAIL() << "no point of the terminal under the cursor";
     }
 
     std::unique_ptr<TempDir> tmp;
