@@ -1,6 +1,29 @@
-#include <cstdio>
+// Start-up and shutdown: the launcher first, then the game window with the
+// launcher's values. The two engine devices never exist at the same time.
+#include <irrlicht.h>
+#include "CMainMenu.h"
+#include "CMainWindow.h"
+
+using namespace irr;
 
 int main() {
-    printf("Travondel: the launcher and the game window are not built yet.\n");
-    return 1;
+    bool fullscreen = false;
+    bool music = true;
+    bool shadows = false;
+    bool additive = false;
+    bool vsync = false;
+    bool antialias = false;
+    video::E_DRIVER_TYPE driverType = video::EDT_OPENGL;
+
+    CMainMenu menu;
+    if (menu.run(&fullscreen, &music, &shadows, &additive, &vsync, &antialias, &driverType)) {
+        CMainWindow game(fullscreen, music, shadows, additive, vsync, antialias, driverType, menu.resolution);
+        const core::stringw wide = menu.getMap();
+        core::stringc mapName;
+        for (u32 i = 0; i < wide.size(); ++i) mapName.append(static_cast<c8>(wide[i] & 0xFF));
+        game.setMap(mapName);
+        game.run();
+    }
+    // No window at all is a failure the shell should see.
+    return menu.deviceFailed() ? 1 : 0;
 }
