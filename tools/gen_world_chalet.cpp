@@ -5,7 +5,6 @@
 // it towards -Z, down the valley. The atlas comes with its normal, metallic and
 // roughness maps, painted from the same layout.
 #include <cmath>
-#include <functional>
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
 #include "gen_world_noise.h"
@@ -121,7 +120,7 @@ bool writeAtlas(mediagen::Context& ctx) {
     video::IImage* roughness = ctx.driver->createImage(video::ECF_R8G8B8, size);
     std::vector<float> relief(ATLAS * ATLAS, 0);
     const int tilePx = ATLAS / TILES;
-    for (int y = 0; y < ATLAS; ++y)
+    forEachRow(ATLAS, [&](int y) {
         for (int x = 0; x < ATLAS; ++x) {
             const int tile = (y / tilePx) * TILES + x % ATLAS / tilePx;
             const double u = (x % tilePx + 0.5) / tilePx, v = (y % tilePx + 0.5) / tilePx;
@@ -133,6 +132,7 @@ bool writeAtlas(mediagen::Context& ctx) {
             roughness->setPixel(x, y, video::SColor(255, r, r, r));
             relief[y * ATLAS + x] = t.relief;
         }
+    });
     video::IImage* normal = ctx.driver->createImage(video::ECF_R8G8B8, size);
     const float strength = 3.0f;
     for (int y = 0; y < ATLAS; ++y)

@@ -245,7 +245,7 @@ Rgb ground(const Surface& s, double x, double z) {
 bool writeTexture(mediagen::Context& ctx, const Grid& g, const std::string& rel) {
     video::IImage* img = ctx.driver->createImage(video::ECF_R8G8B8, core::dimension2d<u32>(TEXTURE, TEXTURE));
     const double perTexel = (SIZE - 1) / static_cast<double>(TEXTURE);
-    for (int ty = 0; ty < TEXTURE; ++ty)
+    forEachRow(TEXTURE, [&](int ty) {
         for (int tx = 0; tx < TEXTURE; ++tx) {
             // The terrain drapes the picture once, aligned with the height field's pixels.
             const double col = (tx + 0.5) * perTexel, row = (ty + 0.5) * perTexel;
@@ -254,6 +254,7 @@ bool writeTexture(mediagen::Context& ctx, const Grid& g, const std::string& rel)
             auto byte = [](double v) { return static_cast<u32>(v < 0 ? 0 : (v > 255 ? 255 : std::lround(v))); };
             img->setPixel(tx, ty, video::SColor(255, byte(c.r), byte(c.g), byte(c.b)));
         }
+    });
     const bool ok = ctx.writeImage(img, rel);
     img->drop();
     return ok;

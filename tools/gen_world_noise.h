@@ -1,8 +1,12 @@
 // Deterministic 2D value noise for the world's generated pictures: the same
 // numbers on every build and machine, from integer hashing only.
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <thread>
+#include <vector>
 
 namespace mediagen {
 namespace worldnoise {
@@ -65,6 +69,17 @@ inline double smoothstep(double e0, double e1, double x) {
     double t = (x - e0) / (e1 - e0);
     t = t < 0 ? 0 : (t > 1 ? 1 : t);
     return t * t * (3 - 2 * t);
+}
+
+// Runs row(y) for every y in [0, rows) on all cores; each row must touch only its own pixels.
+inline void forEachRow(int rows, const std::function<void(int)>& row) {
+    const int workers = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> pool;
+    for (int w = 0; w < workers; ++w)
+        pool.emplace_back([&, w] {
+            for (int y = w; y < rows; y += workers) row(y);
+        });
+    for (std::thread& t : pool) t.join();
 }
 
 } // namespace worldnoise
