@@ -1,0 +1,496 @@
+#include "CTSFixe.h"
+#include <cmath>
+#include <cstdio>
+
+using namespace irr;
+using core::vector3df;
+
+namespace {
+
+const char* const MESH_GARE_DEPART = "media/gareTSfixe2.obj";
+const char* const MESH_GARE_ARRIVEE = "media/retourTsFixe.obj";
+const char* const MESH_POULIE = "media/PoulieTS.obj";
+const char* const MESH_GALET = "media/galet.obj";
+const f32 PI_F = 3.1415927f;
+
+// Sheave centres of the bottom terminal's two trains, in the terminal's frame.
+const vector3df GALETS_DEPART_MONTEE[8] = {
+    {-4.6f, 2.74f, 0.83f}, {-6.1f, 3.04f, 0.83f}, {-6.5f, 3.12f, 0.80f}, {-6.8f, 3.20f, 0.81f},
+    {-5.8f, 2.98f, 0.86f}, {-5.5f, 2.93f, 0.87f}, {-5.2f, 2.87f, 0.88f}, {-4.9f, 2.81f, 0.89f}};
+const vector3df GALETS_DEPART_DESCENTE[8] = {
+    {-4.7f, 2.76f, -0.62f}, {-6.1f, 3.04f, -0.63f}, {-6.5f, 3.12f, -0.63f}, {-6.8f, 3.20f, -0.64f},
+    {-5.8f, 2.98f, -0.63f}, {-5.5f, 2.93f, -0.63f}, {-5.2f, 2.87f, -0.63f}, {-4.9f, 2.81f, -0.64f}};
+
+// A mesh node, or an empty node in its place when the mesh did not load, so
+// that the markers, the rope and the motion keep their frame.
+scene::ISceneNode* addPartNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
+                               const char* file) {
+    if (mesh)
+        return smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1));
+    printf("Erreur chargement mesh TSFixe %s\n", file);
+    return smgr->addEmptySceneNode(parent, -1);
+}
+
+// An empty stand-in has no material of its own to receive one.
+void setMaterial0(scene::ISceneNode* node, const video::SMaterial& material) {
+    if (node->getMaterialCount() > 0)
+        node->getMaterial(0) = material;
+}
+
+// A terminal node (its meshes are built for a scale of 4) standing at `position`.
+scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, const char* file,
+                               const video::SMaterial& material, const vector3df& position) {
+    scene::ISceneNode* node = addPartNode(smgr, mesh, nullptr, file);
+    node->setScale(vector3df(4, 4, 4));
+    setMaterial0(node, material);
+    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    node->setPosition(position);
+    node->updateAbsolutePosition();
+    return node;
+}
+
+// A bullwheel under its terminal's housing, turned over.
+scene::ISceneNode* addBullwheel(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* terminal,
+                                const video::SMaterial& material, const vector3df& position) {
+    scene::ISceneNode* node = addPartNode(smgr, mesh, terminal, MESH_POULIE);
+    setMaterial0(node, material);
+    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    node->setScale(vector3df(0.15f, 0.15f, 0.15f));
+    node->setPosition(position);
+    node->setRotation(vector3df(180, 0, 0));
+    node->updateAbsolutePosition();
+    return node;
+}
+
+scene::ISceneNode* addMarker(scene::ISceneManager* smgr, scene::ISceneNode* parent, const vector3df& position) {
+    scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
+    marker->setPosition(position);
+    marker->updateAbsolutePosition();
+    return marker;
+}
+
+void addGalet(scene::ISceneManager* smgr, Galet& g, scene::ISceneNode* parent, const vector3df& rotation,
+              const vector3df& position) {
+    g.mesh = smgr->getMesh(MESH_GALET);
+    g.node = addPartNode(smgr, g.mesh, parent, MESH_GALET);
+    g.node->setMaterialFlag(video::EMF_LIGHTING, false);
+    g.node->setScale(vector3df(0.05f, 0.05f, 0.05f));
+    g.node->setRotation(rotation);
+    g.node->setPosition(position);
+    g.node->updateAbsolutePosition();
+}
+
+// Brings a node and everything under it up to date with its parent.
+void refreshTree(scene::ISceneNode* node) {
+    node->updateAbsolutePosition();
+    for (scene::ISceneNode* child : node->getChildren())
+        refreshTree(child);
+}
+
+// Turns a sheave about its own Z by `step` degrees, one 360 correction.
+void turnGalet(Galet& g, const vector3df& current, f32 step) {
+    vector3df r = current;
+    r.Z += step;
+    if (step > 0 && r.Z > 360)
+        r.Z -= 360;
+    if (step < 0 && r.Z < 0)
+        r.Z += 360;
+    g.node->setRotation(r);
+}
+
+vector3df absPos(scene::ISceneNode* node) { return node->getAbsolutePosition(); }
+
+vector3df lowered(const vector3df& p) { return p - vector3df(0, 0.1f, 0); }
+
+// The rope's point at a pylon head: above the marker on support, below on compression.
+vector3df offset(scene::ISceneNode* marker, s32 support, f32 amount) {
+    return absPos(marker) + vector3df(0, support == 1 ? amount : -amount, 0);
+}
+
+void traceLigne(const char* line, const CTronconRM* t) {
+    printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X, t->debut.Y,
+           t->debut.Z, t->fin.X, t->fin.Y, t->fin.Z);
+}
+
+} // namespace
+
+CTSFixe::CTSFixe(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
+    : positionDepart(0, 0, 0), positionArrivee(0, 0, 0), smgr(smgr_), driver(driver_) {
+    meshGareDepart = smgr->getMesh(MESH_GARE_DEPART);
+    meshPoulieDepart = smgr->getMesh(MESH_POULIE);
+    meshPoulieArrivee = smgr->getMesh(MESH_POULIE);
+    meshGareArrivee = smgr->getMesh(MESH_GARE_ARRIVEE);
+    type = REMONTEE_TSFIXE;
+    built = false;
+    windowOpen = false;
+    vitesse = 2.5f;
+    vitesseMax = 2.5f;
+    espacementVehicules = 30.0f;
+}
+
+CTSFixe::~CTSFixe() {}
+
+void CTSFixe::setNodeName(const core::stringc& n) {
+    if (nodeGareDepart)
+        nodeGareDepart->setName(n);
+}
+
+core::stringc CTSFixe::getNodeName() {
+    return nodeGareDepart ? core::stringc(nodeGareDepart->getName()) : core::stringc();
+}
+
+void CTSFixe::setPositionDepart(const vector3df& p) { positionDepart = p; }
+
+void CTSFixe::setPositionArrivee(const vector3df& p) { positionArrivee = p; }
+
+vector3df CTSFixe::getPositionDepart() { return positionDepart; }
+
+vector3df CTSFixe::getPositionArrivee() { return positionArrivee; }
+
+vector3df CTSFixe::getRotation() { return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(0, 0, 0); }
+
+void CTSFixe::createGareDepart() {
+    nodeGareDepart = addTerminal(smgr, meshGareDepart, MESH_GARE_DEPART, materialGareDepart, positionDepart);
+    nodeGareDepart->setID(5);
+    // The bottom terminal is what the player clicks to open the lift's window.
+    if (meshGareDepart) {
+        scene::ITriangleSelector* selector = smgr->createTriangleSelector(meshGareDepart, nodeGareDepart);
+        nodeGareDepart->setTriangleSelector(selector);
+        selector->drop();
+    }
+
+    nodePoulieDepart =
+        addBullwheel(smgr, meshPoulieDepart, nodeGareDepart, materialPoulieDepart, vector3df(2.0f, 2.9f, 0.14f));
+
+    markerPoulieDepartMontee = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
+    markerPoulieDepartDescente = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
+
+    for (int k = 0; k < 8; ++k) {
+        addGalet(smgr, galetsDepartMontee[k], nodeGareDepart, vector3df(-90, 0, 0), GALETS_DEPART_MONTEE[k]);
+        addGalet(smgr, galetsDepartDescente[k], nodeGareDepart, vector3df(90, 0, 0), GALETS_DEPART_DESCENTE[k]);
+    }
+
+    markerGaletsDescenteExterieur = addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, -0.61f));
+    markerGaletsMonteeExterieur = addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, 0.84f));
+    markerGaletsDescenteInterieur = addMarker(smgr, nodeGareDepart, vector3df(-4.7f, 2.67f, -0.62f));
+    markerGaletsMonteeInterieur = addMarker(smgr, nodeGareDepart, vector3df(-4.6f, 2.64f, 0.85f));
+}
+
+void CTSFixe::createGareArrivee() {
+    if (!nodeGareDepart)
+        return;  // the top terminal faces the bottom one
+    positionArrivee.Y -= 0.5f;
+    nodeGareArrivee = addTerminal(smgr, meshGareArrivee, MESH_GARE_ARRIVEE, materialGareArrivee, positionArrivee);
+    nodePoulieArrivee =
+        addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, vector3df(1.2f, 3.0f, 0));
+
+    markerPoulieArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
+    markerPoulieArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));
+
+    addGalet(smgr, galetArriveeDescente, nodeGareArrivee, vector3df(90, 0, 0), vector3df(-1.33f, 2.8f, 0.84f));
+    addGalet(smgr, galetArriveeMontee, nodeGareArrivee, vector3df(-90, 0, 0), vector3df(-1.33f, 2.8f, -0.835f));
+
+    markerGaletArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, 0.84f));
+    markerGaletArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
+
+    const vector3df d = positionArrivee - positionDepart;
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
+    if (yaw < 0)
+        yaw += 360;
+    else if (yaw >= 360)
+        yaw -= 360;
+    nodeGareDepart->setRotation(vector3df(0, yaw + 90, 0));
+    nodeGareArrivee->setRotation(vector3df(0, yaw - 90, 0));
+    // The rope may be drawn or laid before the next scene pass: markers follow the turn now.
+    refreshTree(nodeGareDepart);
+    refreshTree(nodeGareArrivee);
+}
+
+core::array<CPyloneRM*> CTSFixe::ropePylones() {
+    core::array<CPyloneRM*> pylones;
+    for (u32 i = 0; i < arrPylones.size(); ++i)
+        if (arrPylones[i]->markerMontee && arrPylones[i]->markerDescente)
+            pylones.push_back(arrPylones[i]);
+    return pylones;
+}
+
+core::array<core::line3df> CTSFixe::ropeLines() {
+    core::array<core::line3df> lines;
+    if (!nodePoulieDepart || !nodePoulieArrivee)
+        return lines;
+    auto line = [&lines](const vector3df& a, const vector3df& b) { lines.push_back(core::line3df(a, b)); };
+    line(absPos(markerPoulieDepartMontee), absPos(markerGaletsMonteeInterieur));
+    line(absPos(markerPoulieDepartDescente), absPos(markerGaletsDescenteInterieur));
+    line(absPos(markerGaletsMonteeInterieur), absPos(markerGaletsMonteeExterieur));
+    line(absPos(markerGaletsDescenteInterieur), absPos(markerGaletsDescenteExterieur));
+
+    const core::array<CPyloneRM*> pyl = ropePylones();
+    const s32 n = static_cast<s32>(pyl.size());
+    if (n == 0) {
+        line(absPos(markerGaletsMonteeExterieur), absPos(markerGaletArriveeMontee));
+        line(absPos(markerGaletsDescenteExterieur), absPos(markerGaletArriveeDescente));
+        line(absPos(markerGaletArriveeMontee), absPos(markerPoulieArriveeMontee));
+        line(absPos(markerGaletArriveeDescente), absPos(markerPoulieArriveeDescente));
+        return lines;
+    }
+    auto p = [&pyl](s32 i) { return offset(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.2f); };
+    auto q = [&pyl](s32 i) { return offset(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.2f); };
+    line(absPos(markerGaletsMonteeExterieur), p(0));
+    for (s32 i = 1; i < n; ++i)
+        line(p(i - 1), p(i));
+    line(p(n - 1), absPos(markerGaletArriveeMontee));
+    line(absPos(markerGaletArriveeMontee), absPos(markerPoulieArriveeMontee));
+    line(absPos(markerGaletArriveeDescente), absPos(markerPoulieArriveeDescente));
+    line(absPos(markerGaletArriveeDescente), q(n - 1));
+    for (s32 j = n - 2; j >= 0; --j)
+        line(q(j + 1), q(j));
+    line(q(0), absPos(markerGaletsDescenteExterieur));
+    return lines;
+}
+
+void CTSFixe::drawCables() {
+    if (!nodePoulieDepart || !nodePoulieArrivee)
+        return;
+    driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
+    const core::array<core::line3df> lines = ropeLines();
+    for (u32 i = 0; i < lines.size(); ++i)
+        driver->draw3DLine(lines[i].start, lines[i].end, video::SColor(255, 0, 0, 0));
+}
+
+CTronconRM* CTSFixe::addTroncon(s32 numero, s32 segmentType, bool montee, const vector3df& debut,
+                                const vector3df& fin) {
+    CTronconRM* t = new CTronconRM();
+    t->numero = numero;
+    t->setType(segmentType);
+    t->montee = montee;
+    if (segmentType == TRONCON_LIGNE) {
+        t->debut = debut;
+        t->fin = fin;
+    } else {
+        t->centre = debut;  // wheel segments carry only their bullwheel's centre
+    }
+    return t;
+}
+
+void CTSFixe::createTroncons() {
+    if (!nodePoulieDepart || !nodePoulieArrivee)
+        return;
+    for (u32 i = 0; i < arrTroncons.size(); ++i)
+        delete arrTroncons[i];
+    arrTroncons.clear();
+
+    const vector3df zero(0, 0, 0);
+    const vector3df cb = absPos(nodePoulieDepart), ct = absPos(nodePoulieArrivee);
+    const vector3df pdm = absPos(markerPoulieDepartMontee), pdd = absPos(markerPoulieDepartDescente);
+    const vector3df pam = absPos(markerPoulieArriveeMontee), pad = absPos(markerPoulieArriveeDescente);
+    const vector3df gmi = absPos(markerGaletsMonteeInterieur), gme = absPos(markerGaletsMonteeExterieur);
+    const vector3df gdi = absPos(markerGaletsDescenteInterieur), gde = absPos(markerGaletsDescenteExterieur);
+    const vector3df gam = absPos(markerGaletArriveeMontee), gad = absPos(markerGaletArriveeDescente);
+
+    const core::array<CPyloneRM*> pyl = ropePylones();
+    const s32 n = static_cast<s32>(pyl.size());
+    if (n == 0) {
+        printf("------------------------\n");
+        arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));
+        arrTroncons.push_back(addTroncon(1, TRONCON_LIGNE, true, pdm, lowered(gmi)));
+        arrTroncons.push_back(addTroncon(2, TRONCON_LIGNE, true, gmi, lowered(gme)));
+        arrTroncons.push_back(addTroncon(3, TRONCON_LIGNE, true, lowered(gme), gam));
+        arrTroncons.push_back(addTroncon(4, TRONCON_LIGNE, true, lowered(gam), pam));
+        arrTroncons.push_back(addTroncon(5, POULIEARRIVEE, true, ct, zero));
+        arrTroncons.push_back(addTroncon(6, TRONCON_LIGNE, false, pad, gad));
+        arrTroncons.push_back(addTroncon(7, TRONCON_LIGNE, false, gad, lowered(gde)));
+        arrTroncons.push_back(addTroncon(8, TRONCON_LIGNE, false, lowered(gde), gdi));
+        arrTroncons.push_back(addTroncon(9, TRONCON_LIGNE, false, gdi, pdd));
+        return;
+    }
+
+    auto P = [&pyl](s32 i) { return absPos(pyl[i]->markerMontee); };
+    auto Q = [&pyl](s32 i) { return absPos(pyl[i]->markerDescente); };
+    auto ph = [&pyl](s32 i) { return offset(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.4f); };
+    auto qh = [&pyl](s32 i) { return offset(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.4f); };
+    auto word = [](s32 sign) { return sign == 1 ? "support" : "compression"; };
+
+    arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));
+    printf("------------------------\n");
+    printf("troncon %i POULIE Depart\n", 0);
+    arrTroncons.push_back(addTroncon(1, TRONCON_LIGNE, true, pdm, gmi));
+    printf("troncon %i TRONCON_DEP montee 2\n", 1);
+    arrTroncons.push_back(addTroncon(2, TRONCON_LIGNE, true, gmi, lowered(gme)));
+    printf("troncon %i TRONCON_DEP montee 3\n", 2);
+    arrTroncons.push_back(addTroncon(2 * n + 9, TRONCON_LIGNE, false, gdi, pdd));
+    printf("troncon %i TRONCON_LIGNE descente 2\n", 2 * n + 9);
+    arrTroncons.push_back(addTroncon(2 * n + 8, TRONCON_LIGNE, false, lowered(gde), gdi));
+    printf("troncon %i TRONCON_LIGNE descente 3\n", 2 * n + 8);
+
+    // Up line, pylon by pylon.
+    for (s32 i = 0; i < n; ++i) {
+        const vector3df lower = i == 0 ? cb : P(i - 1);
+        const vector3df upper = i == n - 1 ? ct : P(i + 1);
+        pyl[i]->supportMontee = supportOrCompression(lower, P(i), upper);
+        if (i == 0)
+            printf("P0 %s\n", word(pyl[i]->supportMontee));
+        else if (i < n - 1)
+            printf("Pi %s\n", word(pyl[i]->supportMontee));
+        else
+            printf("Pi-1 %s\n", word(pyl[i]->supportMontee));
+        CTronconRM* t = addTroncon(3 + i, TRONCON_LIGNE, true, i == 0 ? gme : ph(i - 1), ph(i));
+        arrTroncons.push_back(t);
+        traceLigne("montee", t);
+    }
+    {
+        const vector3df lower = n == 1 ? cb : P(n - 2);
+        pyl[n - 1]->supportMontee = supportOrCompression(lower, P(n - 1), ct);
+        printf("P last %s\n", word(pyl[n - 1]->supportMontee));
+        CTronconRM* t = addTroncon(n + 3, TRONCON_LIGNE, true, ph(n - 1), gam);
+        arrTroncons.push_back(t);
+        traceLigne("montee", t);
+    }
+
+    // Through the top terminal.
+    arrTroncons.push_back(addTroncon(n + 4, TRONCON_LIGNE, true, gam, pam));
+    arrTroncons.push_back(addTroncon(n + 5, POULIEARRIVEE, true, ct, zero));
+    arrTroncons.push_back(addTroncon(n + 6, TRONCON_LIGNE, false, pad, gad));
+    printf("troncon %i Galet Montee Arrivee\n", n + 4);
+    printf("troncon %i POULIE Arrivee\n", n + 5);
+    printf("troncon %i Galet Descente Arrivee\n", n + 6);
+
+    // Down line, top pylon first.
+    for (s32 j = n - 1; j >= 1; --j) {
+        const vector3df upper = j == n - 1 ? ct : Q(j + 1);
+        pyl[j]->supportDescente = supportOrCompression(upper, Q(j), Q(j - 1));
+        CTronconRM* t = addTroncon(2 * n + 6 - j, TRONCON_LIGNE, false, j == n - 1 ? gad : qh(j + 1), qh(j));
+        arrTroncons.push_back(t);
+        traceLigne("descente", t);
+    }
+    // The lowest pylon is decided twice: its span from above ends with the first
+    // sign, the span down to the terminal starts with the second, which stays.
+    const vector3df upper0 = n == 1 ? ct : Q(1);
+    pyl[0]->supportDescente = supportOrCompression(upper0, Q(0), n >= 2 ? pdd : cb);
+    CTronconRM* last = addTroncon(2 * n + 6, TRONCON_LIGNE, false, n == 1 ? gad : qh(1), qh(0));
+    pyl[0]->supportDescente = supportOrCompression(upper0, Q(0), cb);
+    CTronconRM* toTerminal = addTroncon(2 * n + 7, TRONCON_LIGNE, false, qh(0), gde);
+    arrTroncons.push_back(toTerminal);
+    traceLigne("descente", toTerminal);
+    traceLigne("descente", last);
+    arrTroncons.push_back(last);
+    printf("------------------------\n");
+}
+
+void CTSFixe::createVehicules() {
+    const f32 spacing = espacementVehicules;
+    const f32 yaw = getRotation().Y;
+    f32 carry = 0;
+    for (s32 i = 0; i < static_cast<s32>(arrTroncons.size()); ++i) {
+        CTronconRM* t = GetTronconByNumero(i);
+        if (!t || t->getType() != TRONCON_LIGNE)
+            continue;
+        vector3df dir = t->fin - t->debut;
+        const f32 length = dir.getLength();
+        const f32 available = length - carry;
+        const s32 count = static_cast<s32>(available / spacing);
+        carry = available - count * spacing;
+        if (dir.getLengthSQ() != 0)
+            dir.normalize();
+        for (s32 k = 1; k <= count; ++k) {
+            CVehicule* v = new CVehicule(smgr, driver);
+            v->setType(VEHICULE_SIEGE);
+            v->numtroncon = t->numero;
+            v->progression = (k * spacing - carry) / available;
+            v->create(t->debut + dir * (k * spacing) - dir * carry, vector3df(0, yaw + (t->montee ? 0 : 180), 0));
+            arrVehicules.push_back(v);
+        }
+    }
+}
+
+void CTSFixe::passOn(CVehicule* v) {
+    v->numtroncon = v->numtroncon >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
+}
+
+// Half a turn round a bullwheel; progression is the angle turned, 0 to pi.
+void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
+    const bool bottom = t->getType() == POULIEDEPART;
+    const vector3df across = bottom
+        ? markerPoulieDepartMontee->getPosition() - markerPoulieDepartDescente->getPosition()
+        : markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition();
+    const f32 r = 0.5f * across.getLength() + 2.9f;
+    const f32 step = s * 7.0f / (r * PI_F);
+    v->progression += step;
+    const f32 yaw = nodeGareDepart->getRotation().Y;
+    const f32 theta = yaw * PI_F / 180.0f;
+    const f64 a = bottom ? v->progression - theta - PI_F / 2 : v->progression - theta + PI_F / 2;
+    v->setPosition(vector3df(static_cast<f32>(t->centre.X + r * std::cos(a)), t->centre.Y - (bottom ? 0.2f : 0.3f),
+                             static_cast<f32>(t->centre.Z + r * std::sin(a))));
+
+    const vector3df rad = v->getRotation() * core::DEGTORAD;
+    core::quaternion q;
+    q.set(rad.X, rad.Y, rad.Z);
+    const core::quaternion turn(0, std::sin(-step / 2), 0, std::cos(-step / 2));
+    const core::quaternion turned = turn * q;
+    vector3df euler;
+    turned.toEuler(euler);
+    v->setRotation(euler * core::RADTODEG);
+
+    if (v->progression < PI_F)
+        return;
+    v->progression = 0;
+    v->setRotation(vector3df(0, bottom ? yaw : yaw + 180, 0));
+    passOn(v);
+    // The wheel has no end point: the chair waits where its next stretch begins.
+    CTronconRM* next = GetTronconByNumero(v->numtroncon);
+    if (next && next->getType() == TRONCON_LIGNE)
+        v->setPosition(next->debut);
+}
+
+void CTSFixe::update(const vector3df*, f32 dt) {
+    if (!nodePoulieDepart || !nodePoulieArrivee || !running)
+        return;
+    const f32 s = dt * vitesse;
+
+    vector3df r = nodePoulieDepart->getRotation();
+    r.Y -= s * 15;
+    if (r.Y < 0)
+        r.Y += 360;
+    nodePoulieDepart->setRotation(r);
+
+    vector3df montee[8], descente[8];
+    for (int k = 0; k < 8; ++k) {
+        montee[k] = galetsDepartMontee[k].node->getRotation();
+        descente[k] = galetsDepartDescente[k].node->getRotation();
+    }
+    for (int k = 0; k < 8; ++k) {
+        turnGalet(galetsDepartDescente[k], descente[k], s * 50);
+        turnGalet(galetsDepartMontee[k], montee[k], -s * 50);
+    }
+
+    // The top bullwheel turns about its own axis, which stands upside down.
+    core::matrix4 current, step;
+    current.setRotationDegrees(nodePoulieArrivee->getRotation());
+    step.setRotationDegrees(vector3df(0, s * 15, 0));
+    nodePoulieArrivee->setRotation((current * step).getRotationDegrees());
+
+    turnGalet(galetArriveeMontee, galetArriveeMontee.node->getRotation(), -s * 50);
+    turnGalet(galetArriveeDescente, galetArriveeDescente.node->getRotation(), s * 50);
+
+    for (u32 i = 0; i < arrVehicules.size(); ++i) {
+        CVehicule* v = arrVehicules[i];
+        CTronconRM* t = GetTronconByNumero(v->numtroncon);
+        if (!t) {
+            printf("ERREUR GetTronconByNumero for CTSFixe t->0\n");
+            continue;
+        }
+        switch (t->getType()) {
+        case TRONCON_LIGNE:
+            if (advanceOnLine(v, t, s)) {
+                v->progression = 0;
+                passOn(v);
+            }
+            break;
+        case POULIEDEPART:
+        case POULIEARRIVEE:
+            moveOnWheel(v, t, s);
+            break;
+        default:
+            break;
+        }
+    }
+}
