@@ -1,0 +1,121 @@
+// The fixed-grip surface lift's motor, heard through OpenAL Soft's wave writer:
+// its loudness follows the camera's distance to the bottom terminal, and
+// stopping the lift silences it.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+#include "ALContext.h"
+#include "TKFixeFixture.h"
+#include "WaveOutput.h"
+
+using namespace irr;
+using core::vector3df;
+
+namespace {
+
+const int kRate = 44100;
+const float kAmplitude = 0.5f;
+
+// A steady 440 Hz motor: raw PCM encoded by lame into media/tkf-sound.mp3.
+bool writeMotorTone(const std::string& dir) {
+    std::vector<short> pcm(kRate * 2);
+    for (size_t i = 0; i < pcm.size(); ++i)
+        pcm[i] = static_cast<short>(32767 * kAmplitude * std::sin(2 * M_PI * 440 * i / kRate));
+    std::ofstream(dir + "/tone.raw", std::ios::binary)
+        .write(reinterpret_cast<const char*>(pcm.data()), pcm.size() * sizeof(short));
+    const std::string cmd = "lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m m -b 128 '" + dir +
+                            "/tone.raw' '" + dir + "/media/tkf-sound.mp3'";
+    return system(cmd.c_str()) == 0;
+}
+
+// The float samples of the wave file's data chunk.
+std::vector<float> readSamples(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<float> s;
+    const size_t data = d.find("data");
+    if (data == std::string::npos) return s;
+    for (size_t p = data + 8; p + 4 <= d.size(); p += 4) {
+        float f;
+        memcpy(&f, &d[p], 4);
+        s.push_back(f);
+    }
+    return s;
+}
+
+// Root mean square of each 10 ms block.
+std::vector<float> blockLevels(const std::vector<float>& s) {
+    const size_t block = kRate / 100;
+    std::vector<float> levels;
+    for (size_t b = 0; b + block <= s.size(); b += block) {
+        double sum = 0;
+        for (size_t i = b; i < b + block; ++i) sum += double(s[i]) * s[i];
+        levels.push_back(static_cast<float>(std::sqrt(sum / block)));
+    }
+    return levels;
+}
+
+} // namespace
+
+TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
+    TempDir work(false);
+    recordMixerToWave(work.path(), kRate);   // before the lift opens its device
+    work.writeFile("media/.keep", "");
+    ASSERT_TRUE(writeMotorTone(work.path())) << "lame is needed to encode the motor tone";
+
+    struct Phase { f32 distance; bool running; bool playing; int ms; };
+    // Full at the terminal, half at 50, silent but playing at 100, stopped past
+    // 100, back at 25 while the lift runs, then the lift stopped.
+    const Phase phases[] = {{0, true, true, 600},     {50, true, true, 600},  {100, true, true, 300},
+                            {150, true, false, 300},  {25, true, true, 600},  {25, false, false, 400}};
+    {
+        capture.start();
+        build({0, 0, 0}, {0, 30, 150});
+        finish();
+        capture.stop();
+        ASSERT_TRUE(lift->getSound()) << "the motor sound did not open";
+        for (const Phase& p : phases) {
+            lift->running = p.running;
+            const vector3df camera(p.distance, 0, 0);
+            lift->update(&camera, 0.02f);
+            EXPECT_EQ(lift->getSound()->isPlaying(), p.playing) << p.distance;
+            std::this_thread::sleep_for(std::chrono::milliseconds(p.ms));
+        }
+        delete lift;   // the last device closes and the wave file is complete
+        lift = nullptr;
+    }
+    EXPECT_EQ(audiere::ALContext::users(), 0);
+
+    // The recording as runs of sound and silence (10 ms blocks), whatever the
+    // machine's load did to the timing.
+    const std::vector<float> levels = blockLevels(readSamples(work.path() + "/out.wav"));
+    struct Run { size_t from, to; };
+    std::vector<Run> loud;
+    for (size_t b = 0; b < levels.size(); ++b) {
+        if (levels[b] < 0.02f) continue;
+        if (loud.empty() || loud.back().to + 1 < b) loud.push_back({b, b});
+        loud.back().to = b;
+    }
+    ASSERT_EQ(loud.size(), 2u) << "expected the motor, silence past 100, the motor again, silence once stopped";
+    auto median = [&](size_t from, size_t to) {
+        std::vector<float> v(levels.begin() + from, levels.begin() + to);
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    const Run first = loud[0], again = loud[1];
+    ASSERT_GE(first.to - first.from, 90u);
+    ASSERT_GE(again.to - again.from, 40u);
+    const float full = median(first.from + 10, first.from + 35);
+    EXPECT_NEAR(full, kAmplitude / std::sqrt(2.0f), 0.05f);
+    EXPECT_NEAR(median(first.to - 35, first.to - 10) / full, 0.5f, 0.05f);        // 50 away
+    EXPECT_GE(again.from - first.to, 45u) << "silent at 100 and stopped past it";
+    EXPECT_NEAR(median(again.from + 10, again.to - 10) / full, 0.75f, 0.05f);  // back at 25
+}
