@@ -1,0 +1,336 @@
+// The map list, the map file reader and the scene that loadMap builds, with
+// every kind of broken input it must survive.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include "CMapSelection.h"
+#include "test_world_fixture.h"
+
+using namespace irr;
+using core::vector3df;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StationSeen { std::string name; vector3df at; };
+
+std::vector<StationSeen> stationsOf(CMap& map) {
+    std::vector<StationSeen> out;
+    for (u32 i = 0; i < map.arrStations.size(); ++i)
+        out.push_back({map.arrStations[i]->name.c_str(), map.arrStations[i]->getPosition()});
+    return out;
+}
+
+const char* COORD_ERROR = "ERREUR DANS LES COORDONNEES DE STATION %s DANS FICHIER MAP\n";
+std::string coordError(const std::string& name) {
+    char line[200];
+    snprintf(line, sizeof line, COORD_ERROR, name.c_str());
+    return line;
+}
+::testing::AssertionResult endsWith(const io::path& path, const std::string& tail) {
+    const std::string p = path.c_str();
+    if (p.size() >= tail.size() && p.compare(p.size() - tail.size(), tail.size(), tail) == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << p << " does not end with " << tail;
+}
+
+const std::string OBJECT_ERROR = "ERREUR LORS DE CHARGEMENT D'UN OBJET TYPE STATION DANS FICHIER MAP\n";
+
+} // namespace
+
+TEST_F(WorldTest, MapFileLines) {
+    struct Case {
+        const char* what;
+        std::string file;
+        std::vector<StationSeen> stations;
+        std::vector<std::string> lines;  // printed, in this order
+        std::string heightfield, texture;
+    };
+    const std::vector<Case> cases = {
+        {"plain station", "station#Col#100-50-200\n", {{"Col", {100, 50, 200}}}, {"Line=station#Col#100-50-200 \n"}},
+        {"empty fields dropped", "station##Col##100--50-200#", {{"Col", {100, 50, 200}}}, {}},
+        {"leading minus lost", "station#Col#-100-50-200\n", {{"Col", {100, 50, 200}}}, {}},
+        {"key anywhere in the line", "xx station#Col#1-2-3\n", {{"Col", {1, 2, 3}}}, {}},
+        {"not a number reads 0", "station#D#abc-2x-3.5\n", {{"D", {0, 2, 3.5f}}}, {}},
+        {"two coordinates", "station#Col#100-50\n", {}, {coordError("Col")}},
+        {"no coordinates", "station#Col\n", {}, {OBJECT_ERROR}},
+        {"four fields", "station#Col#1-2-3#x\n", {}, {OBJECT_ERROR}},
+        {"not finite", "station#A#inf-1-2\nstation#B#1-nan-2\nstation#C#1-2-1e39\nstation#E#1-2-3\n",
+         {{"E", {1, 2, 3}}}, {coordError("A"), coordError("B"), coordError("C")}},
+        {"stations in file order", "station#B#1-1-1\nstation#A#2-2-2\n", {{"B", {1, 1, 1}}, {"A", {2, 2, 2}}}, {}},
+        {"keys", "heightfield=h.png\ntexture=t.png\n", {}, {}, "h.png", "t.png"},
+        // Cut at offset 12 from the line's start, whatever comes before the key.
+        {"value cut at the key's offset", "  heightfield=h.png\n", {}, {}, "d=h.png"},
+        {"later texture wins", "texture=a.png\ntexture=b.png\n", {}, {}, "", "b.png"},
+        {"every line echoed", "\nnothing here\n\n", {}, {"Line= \nLine=nothing here \nLine= \n"}},
+        {"windows line ends", "texture=t.png\r\nstation#Col#1-2-3\r\n", {{"Col", {1, 2, 3}}},
+         {"Line=texture=t.png \nLine=station#Col#1-2-3 \n"}, "", "t.png"},
+        {"only one carriage return stripped", "station#Col\r#1-2-3\r\r\n", {{"Col\r", {1, 2, 3}}}, {}},
+        {"last line without newline", "station#Z#7-8-9", {{"Z", {7, 8, 9}}}, {"Line=station#Z#7-8-9 \n"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string out = load("lines.map", c.file);
+        const std::vector<StationSeen> got = stationsOf(*map);
+        ASSERT_EQ(got.size(), c.stations.size());
+        for (size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].name, c.stations[i].name);
+            EXPECT_EQ(got[i].at, c.stations[i].at);
+        }
+        EXPECT_TRUE(linesInOrder(out, c.lines));
+        EXPECT_EQ(map->heightfieldName.c_str(), c.heightfield);
+        EXPECT_EQ(map->textureName.c_str(), c.texture);
+        EXPECT_STREQ(map->mapPath.c_str(), "maps/lines.map");
+    }
+}
+
+TEST_F(WorldTest, SplitKeepsOnlyNonEmptyFields) {
+    CMap m("x.map");
+    const core::array<std::string> f = m.split("##a#bc###d#", '#');
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[0], "a");
+    EXPECT_EQ(f[1], "bc");
+    EXPECT_EQ(f[2], "d");
+    EXPECT_EQ(m.split("", '#').size(), 0u);
+    EXPECT_EQ(m.split("---", '-').size(), 0u);
+}
+
+TEST_F(WorldTest, LoadMapsListsEntriesContainingMap) {
+    CMapSelection selection;
+    capture.start();
+    EXPECT_EQ(selection.LoadMaps().size(), 0u);
+    EXPECT_EQ(capture.stop(), "LoadMaps -> dir null exit \n");
+
+    tmp->writeFile("maps/alpes.map", "");
+    tmp->writeFile("maps/old.map.bak", "");
+    tmp->writeFile("maps/readme.txt", "");
+    tmp->writeFile("maps/folder.map/inside.map", "");
+    const core::array<core::stringc> list = selection.LoadMaps();
+    std::set<std::string> names;
+    for (u32 i = 0; i < list.size(); ++i) names.insert(list[i].c_str());
+    EXPECT_EQ(list.size(), names.size());
+    EXPECT_EQ(names, (std::set<std::string>{"alpes.map", "old.map.bak", "folder.map"}));
+
+    EXPECT_EQ(selection.getMap(), "");
+    selection.setMap("alpes.map");
+    EXPECT_EQ(selection.getMap(), "alpes.map");
+}
+
+TEST_F(WorldTest, LoadMapBuildsTerrainStationsAndSky) {
+    writeFlatPicture("flat.png", 33, 50);
+    writeFlatPicture("paint.png", 16, 200);
+    driver->setTextureCreationFlag(video::ETCF_CREATE_MIP_MAPS, false);
+    load("small.map", "heightfield=flat.png\ntexture=paint.png\nstation#Haut#100-1500-200\nstation#Bas#300-900-400\n");
+
+    ASSERT_NE(map->terrain, nullptr);
+    EXPECT_EQ(map->terrain->getID(), 1);
+    EXPECT_EQ(map->terrain->getScale(), vector3df(40, 20, 40));
+    ASSERT_NE(map->terrainSelector, nullptr);
+    EXPECT_EQ(map->terrain->getTriangleSelector(), map->terrainSelector);
+    EXPECT_EQ(map->terrainSelector->getReferenceCount(), 1);  // the terrain's
+    for (u32 i = 0; i < map->terrain->getMaterialCount(); ++i) {
+        const video::SMaterial& m = map->terrain->getMaterial(i);
+        EXPECT_FALSE(m.Lighting);
+        EXPECT_EQ(m.MaterialType, video::EMT_DETAIL_MAP);
+        ASSERT_NE(m.getTexture(0), nullptr);
+        EXPECT_TRUE(endsWith(m.getTexture(0)->getName().getPath(), "/maps/paint.png"));
+        EXPECT_EQ(m.getTexture(1), nullptr);
+    }
+    // Grey 50 at 20 units a level: the whole 1280-unit square lies at 1000.
+    for (const vector3df& p : {vector3df(40, 0, 40), vector3df(640, 3000, 640), vector3df(1200, -5000, 900)})
+        EXPECT_NEAR(map->GetHeight(p, 9000), 1000.0f, 0.01f);
+
+    // Stations stand at their file coordinates, not on the ground.
+    ASSERT_EQ(map->arrStations.size(), 2u);
+    const vector3df at[] = {{100, 1500, 200}, {300, 900, 400}};
+    for (u32 i = 0; i < 2; ++i) {
+        CStation* s = map->arrStations[i];
+        ASSERT_NE(s->node, nullptr);
+        EXPECT_EQ(s->getPosition(), at[i]);
+        EXPECT_EQ(s->node->getPosition(), at[i]);
+        EXPECT_EQ(s->node->getScale(), vector3df(2, 2, 2));
+        EXPECT_EQ(s->node->getRotation(), vector3df(0, 270, 0));
+        EXPECT_EQ(s->node->getID(), -1);
+        EXPECT_EQ(s->node->getTriangleSelector(), nullptr);
+        EXPECT_STREQ(s->node->getName(), "");
+        ASSERT_GE(s->node->getMaterialCount(), 1u);
+        for (u32 m = 0; m < s->node->getMaterialCount(); ++m) EXPECT_FALSE(s->node->getMaterial(m).Lighting);
+        const video::SMaterial& m0 = s->node->getMaterial(0);
+        EXPECT_EQ(m0.MaterialType, video::EMT_SOLID);
+        const char* layers[] = {"media/Diffuse_map.png", "media/Normal_map.png", "media/Metallic_map.png",
+                                "media/Roughness_map.png"};
+        for (u32 l = 0; l < 4; ++l) {
+            ASSERT_NE(m0.getTexture(l), nullptr) << layers[l];
+            EXPECT_TRUE(endsWith(m0.getTexture(l)->getName().getPath(), std::string("/") + layers[l]));
+        }
+    }
+    EXPECT_NE(map->skyBox, nullptr);
+    EXPECT_EQ(map->skyBox->getID(), -1);
+    EXPECT_TRUE(driver->getTextureCreationFlag(video::ETCF_CREATE_MIP_MAPS));
+    EXPECT_EQ(map->arrArbres.size() + map->arrRemontees.size() + map->arrRiders.size(), 0u);
+}
+
+TEST_F(WorldTest, LoadMapTwiceKeepsOnlyTheNewStations) {
+    writeFlatPicture("flat.png", 17, 10);
+    load("twice.map", "heightfield=flat.png\nstation#A#1-2-3\nstation#B#4-5-6\n");
+    capture.start();
+    map->loadMap();
+    capture.stop();
+    // The dropped stations are deleted (the sanitizer build reports any leak).
+    ASSERT_EQ(map->arrStations.size(), 2u);
+    EXPECT_EQ(map->arrStations[1]->name, "B");
+}
+
+TEST_F(WorldTest, UnusableHeightfieldLeavesNoTerrainButStationsAndSky) {
+    writeFlatPicture("good.png", 17, 40);
+    {
+        std::ifstream in("maps/good.png", std::ios::binary);
+        std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        tmp->writeFile("maps/truncated.png", png.substr(0, png.size() / 2));
+    }
+    tmp->writeFile("maps/empty.png", "");
+    tmp->writeFile("maps/words.png", "heightfield=this is no picture\n");
+    fs::create_directories("maps/folder.png");
+    writePicture("wide.png", 4113, 2, [](u32 x, u32) { return x % 256; });
+
+    const std::string unreadable = "loadMap -> heightfield illisible : ";
+    struct Case { const char* what; std::string heightLine; std::string line; };
+    const std::vector<Case> cases = {
+        {"missing picture", "heightfield=nowhere.png\n", unreadable + "maps/nowhere.png\n"},
+        {"empty picture", "heightfield=empty.png\n", unreadable + "maps/empty.png\n"},
+        {"truncated picture", "heightfield=truncated.png\n", unreadable + "maps/truncated.png\n"},
+        {"not a picture", "heightfield=words.png\n", unreadable + "maps/words.png\n"},
+        {"a folder", "heightfield=folder.png\n", unreadable + "maps/folder.png\n"},
+        {"empty name", "heightfield=\n", unreadable + "maps/\n"},
+        {"no heightfield line", "texture=good.png\n", unreadable + "maps/\n"},
+        {"too wide", "heightfield=wide.png\n",
+         "loadMap -> heightfield trop large (4113 pixels, 4097 au plus) : maps/wide.png\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string out = load("bad.map", c.heightLine + "station#Col#10-20-30\n");
+        EXPECT_TRUE(linesInOrder(out, {c.line}));
+        EXPECT_EQ(map->terrain, nullptr);
+        EXPECT_EQ(map->terrainSelector, nullptr);
+        ASSERT_EQ(map->arrStations.size(), 1u);
+        EXPECT_NE(map->arrStations[0]->node, nullptr);
+        EXPECT_NE(map->skyBox, nullptr);
+        // Picking finds nothing and touches no terrain.
+        aim(vector3df(0, 100, 0), vector3df(0, 0, 50));
+        cursor(400, 300);
+        capture.start();
+        EXPECT_EQ(map->clickTerrainCoordinates(), vector3df(0, 0, 0));
+        EXPECT_EQ(map->GetHeight(vector3df(10, 0, 10), 9000), -100.0f);
+        EXPECT_EQ(map->getNodeByClick(), nullptr);
+        EXPECT_EQ(capture.stop(), "clickTerrainCoordinates mousepos : 400 300 \ngetNodeByClick mousepos : 400 300 \n");
+        smgr->clear();
+    }
+}
+
+TEST_F(WorldTest, MapFileThatCannotBeOpened) {
+    fs::create_directories("maps/folder.map");
+    for (const char* name : {"missing.map", "folder.map", ""}) {
+        SCOPED_TRACE(name);
+        const std::string out = loadExisting(name);
+        EXPECT_TRUE(linesInOrder(out, {std::string("loadMap -> impossible d'ouvrir le fichier map maps/") + name + "\n",
+                                       "loadMap -> heightfield illisible : maps/\n"}));
+        EXPECT_EQ(out.find("Line="), std::string::npos);
+        EXPECT_EQ(map->arrStations.size(), 0u);
+        EXPECT_EQ(map->terrain, nullptr);
+        EXPECT_NE(map->skyBox, nullptr);
+    }
+}
+
+TEST_F(WorldTest, MissingMeshesTouchNoNode) {
+    fs::remove("media");
+    fs::create_directories("media");
+    writeFlatPicture("flat.png", 17, 10);
+    load("bare.map", "heightfield=flat.png\nstation#Col#1-2-3\n");
+    ASSERT_EQ(map->arrStations.size(), 1u);
+    EXPECT_EQ(map->arrStations[0]->mesh, nullptr);
+    EXPECT_EQ(map->arrStations[0]->node, nullptr);
+
+    CArbre* tree = new CArbre(smgr, driver);
+    tree->setPosition(vector3df(5, 6, 7));
+    tree->createNode();
+    EXPECT_EQ(tree->node, nullptr);
+    EXPECT_FLOAT_EQ(tree->getPosition().Y, 6.0f + 0.6f);
+    tree->setName("arbre1");
+    EXPECT_EQ(tree->getName(), "");
+    map->arrArbres.push_back(tree);
+    EXPECT_EQ(map->getArbreByName("arbre1"), nullptr);
+    tree->removeNode();
+}
+
+// Thousands of broken map files, each naming good, broken or odd pictures: the reader keeps going.
+TEST_F(WorldTest, FuzzedMapFilesNeverCrash) {
+    writeFlatPicture("good.png", 17, 30);
+    writePicture("wide.png", 4200, 1, [](u32 x, u32) { return x % 200; });
+    for (u32 size : {1, 2, 16}) writeFlatPicture("tiny" + std::to_string(size) + ".png", size, 90);
+    {
+        std::ifstream in("maps/good.png", std::ios::binary);
+        std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (size_t cut : {1, 8, 16, 33, 50, 70}) tmp->writeFile("maps/cut" + std::to_string(cut) + ".png", png.substr(0, cut));
+    }
+    fs::create_directories("maps/dir");
+    const std::vector<std::string> pictures = {"good.png", "wide.png", "cut1.png", "cut8.png", "cut16.png", "cut33.png",
+                                               "cut50.png", "cut70.png", "tiny1.png", "tiny2.png", "tiny16.png", "dir", "",
+                                               "none.png", "../maps/good.png"};
+    const std::vector<std::string> pieces = {"station", "#", "##", "-", "--", "heightfield=", "texture=", "\r", "\n",
+                                             "\r\n", "1", "-7", "3.5", "1e39", "inf", "nan", "0x1p3", "abc", " ",
+                                             std::string(1, '\0'), "\xff\xfe", "%s%n%x", "station#"};
+    std::mt19937 rng(7);
+    auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
+    const int files = 2500;
+    capture.start();
+    for (int i = 0; i < files; ++i) {
+        std::string file;
+        const int lines = rng() % 6;
+        for (int l = 0; l < lines; ++l) {
+            switch (rng() % 4) {
+            case 0: file += (rng() % 2 ? "heightfield=" : "texture=") + pick(pictures); break;
+            case 1: file += "station#" + pick(pieces) + "#" + pick(pieces) + "-" + pick(pieces) + "-" + pick(pieces); break;
+            default:
+                for (int k = rng() % 8; k > 0; --k) file += pick(pieces);
+            }
+            if (rng() % 5) file += rng() % 3 ? "\n" : "\r\n";
+        }
+        if (i % 97 == 0) file += std::string(5000, 'x');
+        tmp->writeFile("maps/fuzz.map", file);
+        map.reset(new CMap("fuzz.map"));
+        map->driver = driver;
+        map->smgr = smgr;
+        map->device = device;
+        map->loadMap();
+        for (u32 s = 0; s < map->arrStations.size(); ++s) {
+            const vector3df p = map->arrStations[s]->getPosition();
+            ASSERT_TRUE(std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z));
+        }
+        map.reset();
+        smgr->clear();
+    }
+    capture.stop();
+}
+
+// The generated default map: stations on the ground, the starting camera above it.
+TEST_F(WorldTest, DefaultMapStandsItsStationsOnTheGround) {
+    tmp->copyDefaultMaps();
+    CMapSelection selection;
+    const core::array<core::stringc> list = selection.LoadMaps();
+    ASSERT_NE(list.linear_search(core::stringc("ecrins.map")), -1);
+    loadExisting("ecrins.map");
+    ASSERT_NE(map->terrain, nullptr);
+    ASSERT_NE(map->terrain->getMaterial(0).getTexture(0), nullptr);
+    ASSERT_GE(map->arrStations.size(), 3u);
+    for (u32 i = 0; i < map->arrStations.size(); ++i) {
+        const vector3df p = map->arrStations[i]->getPosition();
+        SCOPED_TRACE(map->arrStations[i]->name.c_str());
+        EXPECT_NEAR(map->GetHeight(p, 9000), p.Y, 0.01f);
+    }
+    // The camera starts at (6000, 500, 5000).
+    for (float dx : {-100.0f, 0.0f, 100.0f})
+        for (float dz : {-100.0f, 0.0f, 100.0f}) EXPECT_LT(map->GetHeight(vector3df(6000 + dx, 0, 5000 + dz), 9000), 400.0f);
+}

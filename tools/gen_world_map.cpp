@@ -1,0 +1,327 @@
+// The default map, maps/ecrins.map: an alpine massif round a main valley that
+// runs north from the southern edge, with side valleys, ridges, steep faces, a
+// gentle shoulder to build on and a snow line. Writes the height field, the
+// picture draped over it (painted from the engine's own terrain heights and
+// slopes) and the map file with its stations placed on the terrain surface.
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+#include "MediaGenerator.h"
+#include "gen_world_noise.h"
+
+using namespace irr;
+using namespace mediagen::worldnoise;
+
+namespace {
+
+// Must match the game's terrain: 257 pixels (16n+1), 40 units a pixel, 20 units a grey level.
+const int SIZE = 257;
+const double CELL = 40.0;
+const double LEVEL = 20.0;
+const double WORLD = (SIZE - 1) * CELL;
+const int TEXTURE = 4096;
+
+// The game's camera starts here; the ground around it must stay well below it.
+const double CAMERA_X = 6000, CAMERA_Y = 500, CAMERA_Z = 5000;
+
+struct Pt { double x, z; };
+
+// A valley: a polyline from its mouth upwards, the floor height at each point and the
+// half-width of its flat floor.
+struct Valley {
+    std::vector<Pt> path;
+    std::vector<double> floor;
+    double floorWidth;
+};
+
+const std::vector<Valley>& valleys() {
+    static const std::vector<Valley> v = {
+        // Main valley: from the southern edge past the village to a cirque under the highest peaks.
+        {{{6500, -600}, {6300, 2200}, {6050, 4300}, {5750, 6100}, {5250, 7700}, {4700, 8700}},
+         {80, 130, 180, 235, 420, 1150}, 420},
+        // West valley, joining below the camera, and its own branch to the south-west.
+        {{{6100, 3800}, {4700, 3300}, {3100, 2700}, {1400, 2700}, {100, 3300}}, {170, 420, 800, 1250, 1700}, 220},
+        {{{3300, 2800}, {2400, 1400}, {1500, 200}}, {780, 1200, 1650}, 140},
+        // East valley, hanging above the main one, with a branch to the south-east.
+        {{{5850, 6300}, {7000, 6900}, {8300, 7700}, {9500, 9300}}, {250, 650, 1150, 1750}, 200},
+        {{{8000, 7500}, {9000, 6100}, {10300, 5300}}, {1050, 1450, 1900}, 120},
+        // Short combes off the main valley.
+        {{{5300, 7500}, {4000, 7100}, {2600, 7600}, {1200, 8800}}, {620, 1000, 1450, 1950}, 150},
+        {{{6250, 2600}, {7600, 2300}, {8900, 1200}, {10300, 700}}, {140, 620, 1150, 1700}, 160},
+        {{{6000, 5000}, {7400, 4400}, {8900, 3700}}, {200, 900, 1600}, 120},
+        {{{5000, 8400}, {6500, 9300}, {7600, 10400}}, {1200, 1700, 2200}, 120},
+    };
+    return v;
+}
+
+// Nearest point of a polyline: distance and the interpolated floor there.
+void nearest(const Valley& v, double x, double z, double& dist, double& floor) {
+    dist = 1e30;
+    floor = 0;
+    for (size_t i = 0; i + 1 < v.path.size(); ++i) {
+        const Pt a = v.path[i], b = v.path[i + 1];
+        const double dx = b.x - a.x, dz = b.z - a.z;
+        double t = ((x - a.x) * dx + (z - a.z) * dz) / (dx * dx + dz * dz);
+        t = t < 0 ? 0 : (t > 1 ? 1 : t);
+        const double px = a.x + dx * t - x, pz = a.z + dz * t - z;
+        const double d = std::sqrt(px * px + pz * pz);
+        if (d < dist) {
+            dist = d;
+            floor = v.floor[i] + (v.floor[i + 1] - v.floor[i]) * t;
+        }
+    }
+}
+
+// Height in world units. The valleys shape everything: the ground rises with the distance to
+// the nearest one, so crests form where two valleys' slopes meet and peaks where three do.
+double height(double x, double z) {
+    // Bend the valleys and crests so that nothing runs ruler-straight.
+    const double wx = x + 420 * (fbm(x / 1700.0, z / 1700.0, 3, 3) - 0.5);
+    const double wz = z + 420 * (fbm(x / 1700.0 + 9.1, z / 1700.0 + 4.7, 3, 5) - 0.5);
+    double dist = 1e30, floor = 0, best = 1e30;
+    for (const Valley& v : valleys()) {
+        double d, f;
+        nearest(v, wx, wz, d, f);
+        d = std::max(0.0, d - v.floorWidth * (0.7 + 0.6 * fbm(x / 900.0, z / 900.0, 2, 7)));
+        // The lower valley wins where two are near: tributaries hang over the main one.
+        const double score = d + 0.35 * f;
+        if (score < best) {
+            best = score;
+            dist = d;
+            floor = f;
+        }
+    }
+    // Gentler slopes east of the village: the ski area.
+    const double sx = x - 7600, sz = z - 5300;
+    const double gentle = 1.0 - smoothstep(900, 2300, std::sqrt(sx * sx + sz * sz));
+    // A glacial step at the foot of the walls, then slopes that steepen towards the crests.
+    const double d = dist;
+    const double roughness = ridged(x / 2300.0, z / 2300.0, 5, 11);
+    const double a1 = (0.30 + 0.25 * roughness) * (1 - 0.35 * gentle);
+    const double a2 = 0.00030 * (1 - 0.75 * gentle) * (0.7 + 0.6 * roughness);
+    double rise = 170 * smoothstep(0, 240, d) * (1 - gentle) + a1 * d + a2 * d * d;
+    // The high peaks close the view north of the village.
+    rise *= 1 + 0.45 * smoothstep(6500, 9500, z) * (1 - gentle);
+    // Rock ribs and gullies on the walls, fading out on the valley floor.
+    const double ribs = ridged(x / 520.0, z / 520.0, 4, 13) - 0.5;
+    rise += ribs * 160 * smoothstep(0, 600, d) * (1 - gentle);
+    // The highest summits round off rather than clip at the picture's white.
+    // An alpine bench east of the village, gentle all over: the place for the first ski area.
+    const double bx = x - 7750, bz = z - 5650;
+    const double bench = 1.0 - smoothstep(650, 1500, std::sqrt(bx * bx + bz * bz));
+    const double benchHeight = 1450 + 160 * fbm(x / 700.0, z / 700.0, 3, 23);
+    rise += (benchHeight - floor - rise) * bench * 0.8;
+    const double top = 4700;
+    double h = floor + std::max(0.0, rise);
+    if (h > top - 600) h = top - 600 * std::exp(-(h - (top - 600)) / 600);
+    return h + 15 * fbm(x / 250.0, z / 250.0, 3, 17);
+}
+
+// Picture column of a world X: the engine's terrain mirrors its picture in X.
+double worldXOfColumn(double column) { return (SIZE - 1 - column) * CELL; }
+
+bool writeHeightfield(mediagen::Context& ctx, const std::string& rel) {
+    video::IImage* img = ctx.driver->createImage(video::ECF_R8G8B8, core::dimension2d<u32>(SIZE, SIZE));
+    for (int row = 0; row < SIZE; ++row)
+        for (int col = 0; col < SIZE; ++col) {
+            const double h = height(worldXOfColumn(col), row * CELL);
+            int g = static_cast<int>(std::lround(h / LEVEL));
+            g = g < 0 ? 0 : (g > 255 ? 255 : g);
+            img->setPixel(col, row, video::SColor(255, g, g, g));
+        }
+    const bool ok = ctx.writeImage(img, rel);
+    img->drop();
+    return ok;
+}
+
+// The terrain exactly as the game builds it, for its smoothed heights.
+scene::ITerrainSceneNode* engineTerrain(mediagen::Context& ctx, const std::string& heightfield) {
+    return ctx.device->getSceneManager()->addTerrainSceneNode(
+        heightfield.c_str(), nullptr, 1, core::vector3df(0, 0, 0), core::vector3df(0, 0, 0),
+        core::vector3df(CELL, LEVEL, CELL), video::SColor(255, 255, 255, 255), 5, scene::ETPS_17, 4, false);
+}
+
+// Heights of the terrain's vertices, in world units, indexed [column][row] of the picture.
+struct Grid {
+    std::vector<float> h;
+    double at(int col, int row) const {
+        col = col < 0 ? 0 : (col >= SIZE ? SIZE - 1 : col);
+        row = row < 0 ? 0 : (row >= SIZE ? SIZE - 1 : row);
+        return h[col * SIZE + row];
+    }
+};
+
+Grid terrainGrid(scene::ITerrainSceneNode* terrain) {
+    Grid g;
+    g.h.assign(SIZE * SIZE, 0);
+    scene::IMeshBuffer* mb = terrain->getMesh()->getMeshBuffer(0);
+    const video::S3DVertex2TCoords* v = static_cast<const video::S3DVertex2TCoords*>(mb->getVertices());
+    // Vertex (x, z) sits at index x * SIZE + z and takes picture column SIZE-1-x.
+    for (int x = 0; x < SIZE; ++x)
+        for (int z = 0; z < SIZE; ++z) g.h[(SIZE - 1 - x) * SIZE + z] = v[x * SIZE + z].Pos.Y * LEVEL;
+    return g;
+}
+
+struct Surface { double h, nx, ny, nz; };
+
+// Height and normal at a picture position (columns, rows), smoothly interpolated between vertices.
+Surface sample(const Grid& g, double col, double row) {
+    const int c0 = static_cast<int>(std::floor(col)), r0 = static_cast<int>(std::floor(row));
+    const double tc = col - c0, tr = row - r0;
+    Surface s = {0, 0, 0, 0};
+    for (int k = 0; k < 4; ++k) {
+        const int c = c0 + (k & 1), r = r0 + (k >> 1);
+        const double w = ((k & 1) ? tc : 1 - tc) * ((k >> 1) ? tr : 1 - tr);
+        // World X runs against the columns.
+        const double dhdx = (g.at(c - 1, r) - g.at(c + 1, r)) / (2 * CELL);
+        const double dhdz = (g.at(c, r + 1) - g.at(c, r - 1)) / (2 * CELL);
+        s.h += w * g.at(c, r);
+        s.nx -= w * dhdx;
+        s.nz -= w * dhdz;
+        s.ny += w;
+    }
+    const double len = std::sqrt(s.nx * s.nx + s.ny * s.ny + s.nz * s.nz);
+    s.nx /= len;
+    s.ny /= len;
+    s.nz /= len;
+    return s;
+}
+
+struct Rgb { double r, g, b; };
+Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+
+// Colour of the ground from height, slope and a little noise; unlit, so the sun is painted in.
+Rgb ground(const Surface& s, double x, double z) {
+    const double slope = std::acos(s.ny > 1 ? 1 : s.ny) * 180.0 / M_PI;
+    const double n1 = fbm(x / 180.0, z / 180.0, 4, 41);
+    const double n2 = fbm(x / 23.0, z / 23.0, 3, 43);
+    const double grain = fbm(x / 3.0, z / 3.0, 2, 47);
+
+    // Meadows: lush on the valley floors, drier and browner up high.
+    Rgb meadow = mix({92, 124, 56}, {128, 126, 80}, smoothstep(900, 2300, s.h + 300 * (n1 - 0.5)));
+    meadow = mix(meadow, {112, 136, 64}, 0.5 * n2);
+
+    // Forest on the slopes below the tree line, in stands with clearings; the valley floors are farmed.
+    const double crowns = fbm(x / 6.0, z / 6.0, 2, 53) * 0.7 + n2 * 0.3;
+    const Rgb forest = mix({20, 38, 22}, {48, 80, 40}, smoothstep(0.35, 0.65, crowns));
+    const double treeLine = 1850 + 350 * (n1 - 0.5);
+    double forestAmount = (1 - smoothstep(treeLine - 200, treeLine + 50, s.h)) * smoothstep(5, 11, slope) *
+                          (1 - smoothstep(36, 42, slope));
+    forestAmount *= smoothstep(0.36, 0.46, fbm(x / 380.0, z / 380.0, 4, 59));
+
+    // Rock on the steep ground, in beds along the height.
+    const double strata = value(s.h / 28.0 + 4 * n1, (x + z) / 400.0, 61);
+    const Rgb rock = mix({84, 80, 76}, {138, 130, 120}, 0.25 * strata + 0.75 * fbm(x / 60.0, z / 60.0, 4, 67));
+    const double rockAmount = smoothstep(35, 44, slope + 14 * (n1 - 0.5));
+    // Scree on high ground below the faces.
+    const double screeAmount = smoothstep(1900, 2400, s.h) * smoothstep(22, 34, slope) * (1 - rockAmount);
+    const Rgb scree = mix({150, 142, 128}, {118, 112, 104}, n2);
+
+    // Snow above the snow line on all but the steepest faces; it reaches lower in gullies.
+    const double snowLine = 2250 + 350 * (n1 - 0.5);
+    double snowAmount = smoothstep(snowLine - 100, snowLine + 150, s.h) * (1 - smoothstep(42, 54, slope));
+    snowAmount = std::max(snowAmount, smoothstep(snowLine + 500, snowLine + 900, s.h) * 0.6 * n2);
+    const Rgb snow = {242, 245, 250};
+
+    Rgb c = meadow;
+    c = mix(c, scree, screeAmount * 0.8);
+    c = mix(c, forest, forestAmount);
+    c = mix(c, rock, rockAmount);
+    c = mix(c, snow, snowAmount);
+
+    // Sun from the south-west: the faces turned to the starting view are lit.
+    const double lx = -0.42, ly = 0.62, lz = -0.66;
+    const double lit = std::max(0.0, s.nx * lx + s.ny * ly + s.nz * lz);
+    const double shade = 0.32 + 0.86 * lit;
+    const double g = 0.93 + 0.14 * grain;
+    Rgb out = {c.r * shade * g, c.g * shade * g, c.b * shade * g};
+    // Shadowed snow turns blue rather than grey.
+    out.r -= snowAmount * (1 - lit) * 10;
+    out.b += snowAmount * (1 - lit) * 35;
+    return out;
+}
+
+bool writeTexture(mediagen::Context& ctx, const Grid& g, const std::string& rel) {
+    video::IImage* img = ctx.driver->createImage(video::ECF_R8G8B8, core::dimension2d<u32>(TEXTURE, TEXTURE));
+    const double perTexel = (SIZE - 1) / static_cast<double>(TEXTURE);
+    forEachRow(TEXTURE, [&](int ty) {
+        for (int tx = 0; tx < TEXTURE; ++tx) {
+            // The terrain drapes the picture once, aligned with the height field's pixels.
+            const double col = (tx + 0.5) * perTexel, row = (ty + 0.5) * perTexel;
+            const Surface s = sample(g, col, row);
+            const Rgb c = ground(s, worldXOfColumn(col), row * CELL);
+            auto byte = [](double v) { return static_cast<u32>(v < 0 ? 0 : (v > 255 ? 255 : std::lround(v))); };
+            img->setPixel(tx, ty, video::SColor(255, byte(c.r), byte(c.g), byte(c.b)));
+        }
+    });
+    const bool ok = ctx.writeImage(img, rel);
+    img->drop();
+    return ok;
+}
+
+struct StationSite { const char* name; double x, z; };
+// The first one is what the camera looks at when the game starts; all stand on gentle ground.
+const StationSite STATIONS[] = {
+    {"Village", 5650, 6250},
+    {"Plateau", 7650, 5250},
+    {"Combe", 5250, 7400},
+    {"Refuge", 4600, 8850},
+};
+
+// Steepest slope, in degrees, within 30 units of a point of the terrain.
+double steepestAround(scene::ITerrainSceneNode* terrain, double x, double z) {
+    const double h = terrain->getHeight(x, z);
+    double steepest = 0;
+    for (int k = 0; k < 8; ++k) {
+        const double a = k * M_PI / 4;
+        steepest = std::max(steepest, std::fabs(terrain->getHeight(x + 30 * std::cos(a), z + 30 * std::sin(a)) - h) / 30);
+    }
+    return std::atan(steepest) * 180 / M_PI;
+}
+
+} // namespace
+
+MEDIA_GENERATOR(gen_world_map) {
+    const std::string heightfield = "ecrins_heightfield.png";
+    const std::string texture = "ecrins_texture.jpg";
+    if (!writeHeightfield(ctx, "maps/" + heightfield)) return false;
+
+    scene::ITerrainSceneNode* terrain = engineTerrain(ctx, ctx.path("maps/" + heightfield));
+    if (!terrain) {
+        printf("media: the engine cannot build the ecrins terrain\n");
+        return false;
+    }
+    const Grid grid = terrainGrid(terrain);
+    bool ok = writeTexture(ctx, grid, "maps/" + texture);
+
+    // The camera must start above the ground all round its position.
+    for (double dx = -200; dx <= 200; dx += 40)
+        for (double dz = -200; dz <= 200; dz += 40)
+            if (terrain->getHeight(CAMERA_X + dx, CAMERA_Z + dz) > CAMERA_Y - 150) {
+                printf("media: the ecrins ground rises to the camera near %.0f %.0f\n", CAMERA_X + dx, CAMERA_Z + dz);
+                ok = false;
+            }
+
+    std::string map = "heightfield=" + heightfield + "\ntexture=" + texture + "\n";
+    for (const StationSite& s : STATIONS) {
+        if (steepestAround(terrain, s.x, s.z) > 8) {
+            printf("media: the ecrins station %s stands on steep ground\n", s.name);
+            ok = false;
+        }
+        // Stations stand on the surface the game's terrain will have.
+        char line[160];
+        snprintf(line, sizeof line, "station#%s#%.3f-%.3f-%.3f\n", s.name, s.x, terrain->getHeight(s.x, s.z), s.z);
+        map += line;
+    }
+    terrain->remove();
+
+    FILE* f = fopen(ctx.path("maps/ecrins.map").c_str(), "wb");
+    if (!f) {
+        printf("media: cannot write maps/ecrins.map\n");
+        return false;
+    }
+    ok = fwrite(map.data(), 1, map.size(), f) == map.size() && ok;
+    ok = fclose(f) == 0 && ok;
+    return ok;
+}
