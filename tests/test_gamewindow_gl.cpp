@@ -13,9 +13,10 @@ using namespace irr;
 using namespace irr::core;
 
 namespace {
-// Reaches the harness's back-buffer reader.
+// Reaches the harness's back-buffer reader and driver pinning.
 struct BackBuffer : GLDeviceTest {
     static video::IImage* read(video::IVideoDriver* d) { return readBackBuffer(d); }
+    static void pin() { pinGLDriver(); }
 };
 
 bool same(video::SColor a, video::SColor b) {
@@ -29,6 +30,7 @@ class GameWindowGLTest : public GameWindowTest {
 protected:
     void SetUp() override {
         if (!getenv("DISPLAY")) GTEST_SKIP() << "no X display (run through ./test.sh, which starts Xvfb)";
+        BackBuffer::pin();
         GameWindowTest::SetUp();
     }
 
