@@ -465,24 +465,18 @@ void CMainWindow::openConstruction() {
     if (isOpen(GUI_ID_WINDOW_CONSTRUCTION)) return;
     IGUIWindow* w = addWindow(rect<s32>(5, 70, 205, 200), L"Choisir une construction", GUI_ID_WINDOW_CONSTRUCTION);
     app.windowConstruction = w;
-    app.buttonNouvelleRemontee =
-        app.guienv->addButton(rect<s32>(5, 25, 195, 55), w, GUI_ID_NOUVELLE_REMONTEE, L"Nouvelle remontee");
-    app.buttonNouvellePiste =
-        app.guienv->addButton(rect<s32>(5, 60, 195, 90), w, GUI_ID_NOUVELLE_PISTE, L"Nouvelle piste");
-    app.buttonAjouterArbre =
-        app.guienv->addButton(rect<s32>(5, 95, 195, 125), w, GUI_ID_AJOUTER_ARBRE, L"Ajouter un arbre");
+    app.buttonNouvelleRemontee = addMenuButton(w, 0, GUI_ID_NOUVELLE_REMONTEE, L"Nouvelle remontee");
+    app.buttonNouvellePiste = addMenuButton(w, 1, GUI_ID_NOUVELLE_PISTE, L"Nouvelle piste");
+    app.buttonAjouterArbre = addMenuButton(w, 2, GUI_ID_AJOUTER_ARBRE, L"Ajouter un arbre");
 }
 
 void CMainWindow::openTypeRemontee() {
     if (!isOpen(GUI_ID_WINDOW_TYPE_REMONTEE)) {
         IGUIWindow* w = addWindow(rect<s32>(210, 70, 415, 200), L"Type de remontee", GUI_ID_WINDOW_TYPE_REMONTEE);
         app.windowTypeRemontee = w;
-        app.buttonTeleskiFixe =
-            app.guienv->addButton(rect<s32>(5, 25, 195, 55), w, GUI_ID_TELESKI_FIXE, L"Teleski fixe");
-        app.buttonTeleskiDebrayable =
-            app.guienv->addButton(rect<s32>(5, 60, 195, 90), w, GUI_ID_TELESKI_DEBRAYABLE, L"Teleski debrayable");
-        app.buttonTelesiegeFixe =
-            app.guienv->addButton(rect<s32>(5, 95, 195, 125), w, GUI_ID_TELESIEGE_FIXE, L"Telesiege 2p fixe");
+        app.buttonTeleskiFixe = addMenuButton(w, 0, GUI_ID_TELESKI_FIXE, L"Teleski fixe");
+        app.buttonTeleskiDebrayable = addMenuButton(w, 1, GUI_ID_TELESKI_DEBRAYABLE, L"Teleski debrayable");
+        app.buttonTelesiegeFixe = addMenuButton(w, 2, GUI_ID_TELESIEGE_FIXE, L"Telesiege 2p fixe");
     }
     if (app.windowConstruction) app.windowConstruction->remove();
     app.windowConstruction = 0;
@@ -792,8 +786,8 @@ void CMainWindow::openMenu() {
     if (isOpen(GUI_ID_WINDOW_MENU)) return;
     IGUIWindow* w = addWindow(rect<s32>(800, 70, 1000, 200), L"Menu", GUI_ID_WINDOW_MENU);
     app.windowMenu = w;
-    app.buttonSauvegarder = app.guienv->addButton(rect<s32>(5, 25, 195, 55), w, GUI_ID_SAUVEGARDER, L"Sauvegarder");
-    app.buttonQuitter = app.guienv->addButton(rect<s32>(5, 60, 195, 90), w, GUI_ID_QUITTER, L"Quitter");
+    app.buttonSauvegarder = addMenuButton(w, 0, GUI_ID_SAUVEGARDER, L"Sauvegarder");
+    app.buttonQuitter = addMenuButton(w, 1, GUI_ID_QUITTER, L"Quitter");
 }
 
 // ---------------------------------------------------------------- helpers
@@ -820,6 +814,11 @@ rect<s32> CMainWindow::onScreen(const rect<s32>& r) const {
 
 IGUIWindow* CMainWindow::addWindow(const rect<s32>& r, const wchar_t* title, s32 id) {
     return app.guienv->addWindow(onScreen(r), true, title, 0, id);
+}
+
+IGUIElement* CMainWindow::addMenuButton(IGUIWindow* w, s32 row, s32 id, const wchar_t* text) {
+    const s32 top = 25 + 35 * row;
+    return app.guienv->addButton(rect<s32>(5, top, 195, top + 30), w, id, text);
 }
 
 IGUIStaticText* CMainWindow::addLabel(const wchar_t* text, const rect<s32>& r, IGUIElement* parent) {

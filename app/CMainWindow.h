@@ -101,6 +101,8 @@ private:
     // A window's rectangle, moved inside the screen when it does not fit there.
     irr::core::rect<irr::s32> onScreen(const irr::core::rect<irr::s32>& r) const;
     irr::gui::IGUIWindow* addWindow(const irr::core::rect<irr::s32>& r, const wchar_t* title, irr::s32 id);
+    // A button of the three-row menus (constructions, lift kinds, game menu).
+    irr::gui::IGUIElement* addMenuButton(irr::gui::IGUIWindow* w, irr::s32 row, irr::s32 id, const wchar_t* text);
     irr::gui::IGUIStaticText* addLabel(const wchar_t* text, const irr::core::rect<irr::s32>& r,
                                        irr::gui::IGUIElement* parent);
     static irr::core::stringw widen(const irr::core::stringc& s);

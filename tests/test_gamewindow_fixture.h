@@ -5,15 +5,49 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <irrlicht.h>
+#include <fstream>
 #include <memory>
 #include <string>
 #include "CArbre.h"
+#include "audiere.h"
 #include "CMainWindow.h"
 #include "CMap.h"
 #include "CDynamicCamera.h"
 #include "CRemontee.h"
+#include "CVehicule.h"
 #include "StdoutCapture.h"
 #include "TempDir.h"
+
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Elements with this id below root (windows sit inside their modal screens).
+inline irr::u32 countWindows(irr::gui::IGUIElement* root, irr::s32 id) {
+    irr::u32 n = 0;
+    for (irr::gui::IGUIElement* c : root->getChildren()) {
+        if (c->getID() == id) ++n;
+        n += countWindows(c, id);
+    }
+    return n;
+}
+
+// The motor sound needs a working sound layer and its media file.
+inline bool soundBackendWorks() {
+    audiere::AudioDevicePtr d(audiere::OpenDevice());
+    return d.get() != 0 && std::ifstream("media/tkf-sound.mp3").good();
+}
+
+inline irr::core::array<irr::core::vector3df> carrierPositions(CRemontee* lift) {
+    irr::core::array<irr::core::vector3df> out;
+    for (irr::u32 i = 0; i < lift->arrVehicules.size(); ++i) out.push_back(lift->arrVehicules[i]->getPosition());
+    return out;
+}
+
+inline irr::u32 carriersMoved(CRemontee* lift, const irr::core::array<irr::core::vector3df>& before) {
+    irr::u32 moved = 0;
+    for (irr::u32 i = 0; i < lift->arrVehicules.size(); ++i)
+        if (lift->arrVehicules[i]->getPosition().getDistanceFrom(before[i]) > 0.01f) ++moved;
+    return moved;
+}
 
 class GameWindowTest : public ::testing::Test {
 protected:
@@ -71,6 +105,7 @@ protected:
     }
 
     CMap* map() { return win->map; }
+    irr::u32 windows(irr::s32 id) { return countWindows(device()->getGUIEnvironment()->getRootGUIElement(), id); }
     irr::IrrlichtDevice* device() { return win->device; }
     irr::gui::IGUIElement* element(irr::s32 id) {
         return device()->getGUIEnvironment()->getRootGUIElement()->getElementFromId(id, true);

@@ -7,36 +7,16 @@
 #include "CTSFixe.h"
 #include "CTKDebrayable.h"
 #include "CVehicule.h"
-#include "audiere.h"
-#include <fstream>
 
 using namespace irr;
 using namespace irr::core;
 
 namespace {
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The motor sound needs a working sound layer and its media file.
-bool soundBackendWorks() {
-    audiere::AudioDevicePtr d(audiere::OpenDevice());
-    return d.get() != 0 && std::ifstream("media/tkf-sound.mp3").good();
-}
-
-u32 countWindows(gui::IGUIElement* root, s32 id) {
-    u32 n = 0;
-    for (gui::IGUIElement* c : root->getChildren()) {
-        if (c->getID() == id) ++n;
-        n += countWindows(c, id);
-    }
-    return n;
-}
-
 vector3df lerp(const vector3df& a, const vector3df& b, f32 percent) { return a + (b - a) * (percent / 100.0f); }
 }
 
 class ModesTest : public GameWindowTest {
 protected:
-    u32 windows(s32 id) { return countWindows(device()->getGUIEnvironment()->getRootGUIElement(), id); }
     stringc status() { return win->app.statusText; }
     void expectOnGround(const vector3df& p) {
         EXPECT_NEAR(p.Y, map()->GetHeight(vector3df(p.X, 0, p.Z), 9000), 0.01f);
