@@ -191,19 +191,34 @@ u32 CMainWindow::runFrames(u32 n, f32 dt) {
 }
 
 void CMainWindow::frameStep(f32 dt) {
+    drawFrame(dt);
+    endFrame();
+}
+
+void CMainWindow::drawFrame(f32 dt) {
     video::IVideoDriver* driver = device->getVideoDriver();
     driver->beginScene(true, true, video::SColor(0x00C8C8C8));
     for (u32 i = 0; i < map->arrRemontees.size(); ++i) {
         CRemontee* r = map->arrRemontees[i];
         if (!r) continue;
-        r->drawCables();
         const vector3df position = camera->getAbsolutePosition();
         r->update(&position, dt);
     }
     device->getSceneManager()->drawAll();
+    // The ropes come after the scene: drawn before it, the sky box (which
+    // ignores depth) paints over them and the terrain then leaves their
+    // depth as sky-coloured lines. Unlit and untextured, so they stay black.
+    video::SMaterial ropes;
+    ropes.Lighting = false;
+    driver->setMaterial(ropes);
+    for (u32 i = 0; i < map->arrRemontees.size(); ++i)
+        if (map->arrRemontees[i]) map->arrRemontees[i]->drawCables();
     device->getGUIEnvironment()->drawAll();
-    driver->endScene();
+}
 
+void CMainWindow::endFrame() {
+    video::IVideoDriver* driver = device->getVideoDriver();
+    driver->endScene();
     const s32 fps = driver->getFPS();
     if (fps != lastFPS) {
         caption = L"Travondel - v0.0.1 [";
@@ -212,6 +227,7 @@ void CMainWindow::frameStep(f32 dt) {
         caption += fps;
         device->setWindowCaption(caption.c_str());
     }
+    // Shown from the next frame: the events of this frame came before the drawing.
     statusTextElement->setText(widen(app.statusText).c_str());
     lastFPS = fps;
 }
@@ -449,24 +465,18 @@ void CMainWindow::openConstruction() {
     if (isOpen(GUI_ID_WINDOW_CONSTRUCTION)) return;
     IGUIWindow* w = addWindow(rect<s32>(5, 70, 205, 200), L"Choisir une construction", GUI_ID_WINDOW_CONSTRUCTION);
     app.windowConstruction = w;
-    app.buttonNouvelleRemontee =
-        app.guienv->addButton(rect<s32>(5, 25, 195, 55), w, GUI_ID_NOUVELLE_REMONTEE, L"Nouvelle remontee");
-    app.buttonNouvellePiste =
-        app.guienv->addButton(rect<s32>(5, 60, 195, 90), w, GUI_ID_NOUVELLE_PISTE, L"Nouvelle piste");
-    app.buttonAjouterArbre =
-        app.guienv->addButton(rect<s32>(5, 95, 195, 125), w, GUI_ID_AJOUTER_ARBRE, L"Ajouter un arbre");
+    app.buttonNouvelleRemontee = addMenuButton(w, 0, GUI_ID_NOUVELLE_REMONTEE, L"Nouvelle remontee");
+    app.buttonNouvellePiste = addMenuButton(w, 1, GUI_ID_NOUVELLE_PISTE, L"Nouvelle piste");
+    app.buttonAjouterArbre = addMenuButton(w, 2, GUI_ID_AJOUTER_ARBRE, L"Ajouter un arbre");
 }
 
 void CMainWindow::openTypeRemontee() {
     if (!isOpen(GUI_ID_WINDOW_TYPE_REMONTEE)) {
         IGUIWindow* w = addWindow(rect<s32>(210, 70, 415, 200), L"Type de remontee", GUI_ID_WINDOW_TYPE_REMONTEE);
         app.windowTypeRemontee = w;
-        app.buttonTeleskiFixe =
-            app.guienv->addButton(rect<s32>(5, 25, 195, 55), w, GUI_ID_TELESKI_FIXE, L"Teleski fixe");
-        app.buttonTeleskiDebrayable =
-            app.guienv->addButton(rect<s32>(5, 60, 195, 90), w, GUI_ID_TELESKI_DEBRAYABLE, L"Teleski debrayable");
-        app.buttonTelesiegeFixe =
-            app.guienv->addButton(rect<s32>(5, 95, 195, 125), w, GUI_ID_TELESIEGE_FIXE, L"Telesiege 2p fixe");
+        app.buttonTeleskiFixe = addMenuButton(w, 0, GUI_ID_TELESKI_FIXE, L"Teleski fixe");
+        app.buttonTeleskiDebrayable = addMenuButton(w, 1, GUI_ID_TELESKI_DEBRAYABLE, L"Teleski debrayable");
+        app.buttonTelesiegeFixe = addMenuButton(w, 2, GUI_ID_TELESIEGE_FIXE, L"Telesiege 2p fixe");
     }
     if (app.windowConstruction) app.windowConstruction->remove();
     app.windowConstruction = 0;
@@ -776,8 +786,8 @@ void CMainWindow::openMenu() {
     if (isOpen(GUI_ID_WINDOW_MENU)) return;
     IGUIWindow* w = addWindow(rect<s32>(800, 70, 1000, 200), L"Menu", GUI_ID_WINDOW_MENU);
     app.windowMenu = w;
-    app.buttonSauvegarder = app.guienv->addButton(rect<s32>(5, 25, 195, 55), w, GUI_ID_SAUVEGARDER, L"Sauvegarder");
-    app.buttonQuitter = app.guienv->addButton(rect<s32>(5, 60, 195, 90), w, GUI_ID_QUITTER, L"Quitter");
+    app.buttonSauvegarder = addMenuButton(w, 0, GUI_ID_SAUVEGARDER, L"Sauvegarder");
+    app.buttonQuitter = addMenuButton(w, 1, GUI_ID_QUITTER, L"Quitter");
 }
 
 // ---------------------------------------------------------------- helpers
@@ -804,6 +814,11 @@ rect<s32> CMainWindow::onScreen(const rect<s32>& r) const {
 
 IGUIWindow* CMainWindow::addWindow(const rect<s32>& r, const wchar_t* title, s32 id) {
     return app.guienv->addWindow(onScreen(r), true, title, 0, id);
+}
+
+IGUIElement* CMainWindow::addMenuButton(IGUIWindow* w, s32 row, s32 id, const wchar_t* text) {
+    const s32 top = 25 + 35 * row;
+    return app.guienv->addButton(rect<s32>(5, top, 195, top + 30), w, id, text);
 }
 
 IGUIStaticText* CMainWindow::addLabel(const wchar_t* text, const rect<s32>& r, IGUIElement* parent) {

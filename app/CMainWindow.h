@@ -31,6 +31,8 @@ public:
     bool startUp();              // device, camera, map, GUI; false when no device
     void frameLoop();            // frames timed by the device timer
     void frameStep(irr::f32 dt); // one frame with the given frame time in seconds
+    void drawFrame(irr::f32 dt); // its first half: clear, lifts, scene and GUI, before the buffers swap
+    void endFrame();             // its second half: swap, caption, status line
     // Up to n frames of dt seconds while the device runs and quit is clear; returns the frames drawn.
     irr::u32 runFrames(irr::u32 n, irr::f32 dt);
     void shutDown();             // deletes the map, then releases the device
@@ -99,6 +101,8 @@ private:
     // A window's rectangle, moved inside the screen when it does not fit there.
     irr::core::rect<irr::s32> onScreen(const irr::core::rect<irr::s32>& r) const;
     irr::gui::IGUIWindow* addWindow(const irr::core::rect<irr::s32>& r, const wchar_t* title, irr::s32 id);
+    // A button of the three-row menus (constructions, lift kinds, game menu).
+    irr::gui::IGUIElement* addMenuButton(irr::gui::IGUIWindow* w, irr::s32 row, irr::s32 id, const wchar_t* text);
     irr::gui::IGUIStaticText* addLabel(const wchar_t* text, const irr::core::rect<irr::s32>& r,
                                        irr::gui::IGUIElement* parent);
     static irr::core::stringw widen(const irr::core::stringc& s);

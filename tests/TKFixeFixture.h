@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 #include "CTKFixe.h"
-#include "NullDeviceTest.h"
+#include "lift_core_fixture.h"
 
 struct PylonSpec {
     irr::s32 kind;
@@ -12,12 +12,12 @@ struct PylonSpec {
     irr::f32 lift;    // height above the straight line between the terminals
 };
 
-class TKFixeTest : public NullDeviceTest {
+class TKFixeTest : public LiftCoreTest {
 protected:
     void TearDown() override {
         delete lift;
         lift = nullptr;
-        NullDeviceTest::TearDown();
+        LiftCoreTest::TearDown();
     }
 
     CTKFixe* build(const irr::core::vector3df& bottom, const irr::core::vector3df& top,
@@ -68,11 +68,3 @@ protected:
 
     CTKFixe* lift = nullptr;
 };
-
-#define EXPECT_VEC_NEAR(a, b, eps)                                     \
-    do {                                                               \
-        const irr::core::vector3df _a = (a), _b = (b);                 \
-        EXPECT_NEAR(_a.X, _b.X, eps) << #a " vs " #b;                  \
-        EXPECT_NEAR(_a.Y, _b.Y, eps) << #a " vs " #b;                  \
-        EXPECT_NEAR(_a.Z, _b.Z, eps) << #a " vs " #b;                  \
-    } while (0)

@@ -4,36 +4,20 @@
 #include "CTKDebrayable.h"
 #include "CTKFixe.h"
 #include "CVehicule.h"
-#include "audiere.h"
 
 using namespace irr;
 using namespace irr::core;
 
 namespace {
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 size_t occurrences(const std::string& text, const std::string& part) {
     size_t n = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
 }
-u32 countWindows(gui::IGUIElement* root, s32 id) {
-    u32 n = 0;
-    for (gui::IGUIElement* c : root->getChildren()) {
-        if (c->getID() == id) ++n;
-        n += countWindows(c, id);
-    }
-    return n;
-}
-bool soundBackendWorks() {
-    audiere::AudioDevicePtr d(audiere::OpenDevice());
-    return d.get() != 0;
-}
 }
 
 class DialogsTest : public GameWindowTest {
 protected:
-    u32 windows(s32 id) { return countWindows(device()->getGUIEnvironment()->getRootGUIElement(), id); }
-
     void plant(const array<vector3df>& spots) {
         clickOn(GUI_ID_CONSTRUIRE);
         clickOn(GUI_ID_AJOUTER_ARBRE);
@@ -45,32 +29,10 @@ protected:
         ASSERT_EQ(win->app.mode, MODE_IDLE);
     }
 
-    // Clicks a tree's trunk (just above its foot).
-    void clickTree(CArbre* tree) { clickWorld(tree->getPosition() + vector3df(0, 4, 0)); }
-
-    // Clicks a lift's bottom terminal.
-    void clickTerminal(CRemontee* lift) {
-        scene::ISceneNode* node =
-            device()->getSceneManager()->getSceneNodeFromName(lift->getNodeName().c_str());
-        ASSERT_NE(node, nullptr);
-        clickWorld(node->getTransformedBoundingBox().getCenter());
-    }
-
     CRemontee* surfaceLift() {
         CRemontee* lift = beginLift(GUI_ID_TELESKI_FIXE, ground(900, 500), ground(900, 1900));
         clickOn(GUI_ID_TERMINER_REMONTEE);
         return lift;
-    }
-
-    array<vector3df> carrierPositions(CRemontee* lift) {
-        array<vector3df> out;
-        for (u32 i = 0; i < lift->arrVehicules.size(); ++i) out.push_back(lift->arrVehicules[i]->getPosition());
-        return out;
-    }
-    bool anyMoved(CRemontee* lift, const array<vector3df>& before) {
-        for (u32 i = 0; i < lift->arrVehicules.size(); ++i)
-            if (lift->arrVehicules[i]->getPosition().getDistanceFrom(before[i]) > 0.01f) return true;
-        return false;
     }
 };
 
@@ -174,21 +136,27 @@ TEST_F(DialogsTest, StopsAndStartsALift) {
     win->runFrames(2, 0.05f);
     clickTerminal(lift);
     const bool sound = soundBackendWorks();
-    if (sound) ASSERT_TRUE(lift->getSound());
+    if (sound) {
+        ASSERT_TRUE(lift->getSound());
+    }
 
     clickOn(GUI_ID_MARCHE_ARRET);
     EXPECT_FALSE(lift->running);
     win->runFrames(1, 0.05f);
     array<vector3df> before = carrierPositions(lift);
     win->runFrames(10, 0.05f);
-    EXPECT_FALSE(anyMoved(lift, before));
-    if (sound) EXPECT_FALSE(lift->getSound()->isPlaying());
+    EXPECT_EQ(carriersMoved(lift, before), 0u);
+    if (sound) {
+        EXPECT_FALSE(lift->getSound()->isPlaying());
+    }
 
     clickOn(GUI_ID_MARCHE_ARRET);
     EXPECT_TRUE(lift->running);
     win->runFrames(10, 0.05f);
-    EXPECT_TRUE(anyMoved(lift, before));
-    if (sound) EXPECT_TRUE(lift->getSound()->isPlaying());
+    EXPECT_GT(carriersMoved(lift, before), 0u);
+    if (sound) {
+        EXPECT_TRUE(lift->getSound()->isPlaying());
+    }
 }
 
 TEST_F(DialogsTest, SpeedBarSetsSpeedTextAndPitch) {
@@ -277,7 +245,9 @@ TEST_F(DialogsTest, MenuThenQuitterEndsTheLoop) {
         EXPECT_LE(where.LowerRightCorner.X, (s32)screen.Width);
         EXPECT_EQ(where.getWidth(), 200);
         EXPECT_EQ(where.getHeight(), 130);
-        if (screen.Width >= 1000) EXPECT_EQ(where, rect<s32>(800, 70, 1000, 200));
+        if (screen.Width >= 1000) {
+            EXPECT_EQ(where, rect<s32>(800, 70, 1000, 200));
+        }
 
         clickOn(GUI_ID_MENU);   // behind the modal menu: no second one
         EXPECT_EQ(windows(GUI_ID_WINDOW_MENU), 1u);

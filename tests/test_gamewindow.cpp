@@ -7,23 +7,6 @@
 using namespace irr;
 using namespace irr::core;
 
-namespace {
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-array<vector3df> carrierPositions(CRemontee* lift) {
-    array<vector3df> out;
-    for (u32 i = 0; i < lift->arrVehicules.size(); ++i) out.push_back(lift->arrVehicules[i]->getPosition());
-    return out;
-}
-
-u32 carriersMoved(CRemontee* lift, const array<vector3df>& before) {
-    u32 moved = 0;
-    for (u32 i = 0; i < lift->arrVehicules.size(); ++i)
-        if (lift->arrVehicules[i]->getPosition().getDistanceFrom(before[i]) > 0.01f) ++moved;
-    return moved;
-}
-}
-
 TEST_F(GameWindowTest, StartsWithCameraMapButtonsAndStatusLine) {
     win.reset(new CMainWindow(false, true, false, false, false, false, video::EDT_NULL, L"800x600"));
     win->setMap("small.map");

@@ -5,14 +5,49 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <irrlicht.h>
+#include <fstream>
 #include <memory>
 #include <string>
+#include "CArbre.h"
+#include "audiere.h"
 #include "CMainWindow.h"
 #include "CMap.h"
 #include "CDynamicCamera.h"
 #include "CRemontee.h"
+#include "CVehicule.h"
 #include "StdoutCapture.h"
 #include "TempDir.h"
+
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// Elements with this id below root (windows sit inside their modal screens).
+inline irr::u32 countWindows(irr::gui::IGUIElement* root, irr::s32 id) {
+    irr::u32 n = 0;
+    for (irr::gui::IGUIElement* c : root->getChildren()) {
+        if (c->getID() == id) ++n;
+        n += countWindows(c, id);
+    }
+    return n;
+}
+
+// The motor sound needs a working sound layer and its media file.
+inline bool soundBackendWorks() {
+    audiere::AudioDevicePtr d(audiere::OpenDevice());
+    return d.get() != 0 && std::ifstream("media/tkf-sound.mp3").good();
+}
+
+inline irr::core::array<irr::core::vector3df> carrierPositions(CRemontee* lift) {
+    irr::core::array<irr::core::vector3df> out;
+    for (irr::u32 i = 0; i < lift->arrVehicules.size(); ++i) out.push_back(lift->arrVehicules[i]->getPosition());
+    return out;
+}
+
+inline irr::u32 carriersMoved(CRemontee* lift, const irr::core::array<irr::core::vector3df>& before) {
+    irr::u32 moved = 0;
+    for (irr::u32 i = 0; i < lift->arrVehicules.size(); ++i)
+        if (lift->arrVehicules[i]->getPosition().getDistanceFrom(before[i]) > 0.01f) ++moved;
+    return moved;
+}
 
 class GameWindowTest : public ::testing::Test {
 protected:
@@ -55,8 +90,9 @@ protected:
     }
 
     // Starts the game window; the camera then looks down on the terrain from the south.
-    void start(const wchar_t* resolution = L"800x600", const char* mapFile = "small.map") {
-        win.reset(new CMainWindow(false, true, false, false, false, false, irr::video::EDT_NULL, resolution));
+    void start(const wchar_t* resolution = L"800x600", const char* mapFile = "small.map",
+               irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_NULL) {
+        win.reset(new CMainWindow(false, true, false, false, false, false, driverType, resolution));
         win->setMap(mapFile);
         ASSERT_TRUE(win->startUp());
         aim(irr::core::vector3df(1280, 4200, -900), irr::core::vector3df(1280, 900, 1280));
@@ -69,6 +105,7 @@ protected:
     }
 
     CMap* map() { return win->map; }
+    irr::u32 windows(irr::s32 id) { return countWindows(device()->getGUIEnvironment()->getRootGUIElement(), id); }
     irr::IrrlichtDevice* device() { return win->device; }
     irr::gui::IGUIElement* element(irr::s32 id) {
         return device()->getGUIEnvironment()->getRootGUIElement()->getElementFromId(id, true);
@@ -144,6 +181,47 @@ protected:
         clickWorld(bottom);
         clickWorld(top);
         return win->app.currentRemontee;
+    }
+
+    // Clicks a tree's trunk (just above its foot). A frame first, as a player
+    // would see: picking finds nodes where the last frame put them.
+    void clickTree(CArbre* tree) {
+        win->runFrames(1, 0.0f);
+        clickWorld(tree->getPosition() + irr::core::vector3df(0, 4, 0));
+    }
+
+    // Clicks a lift's bottom terminal, the camera brought close to it first,
+    // at a point of the (open, frame-like) mesh that a ray really meets.
+    void clickTerminal(CRemontee* lift) {
+        irr::scene::ISceneNode* node =
+            device()->getSceneManager()->getSceneNodeFromName(lift->getNodeName().c_str());
+        ASSERT_NE(node, nullptr);
+        ASSERT_NE(node->getTriangleSelector(), nullptr);
+        win->runFrames(1, 0.0f);
+        const irr::core::aabbox3df box = node->getTransformedBoundingBox();
+        const irr::core::vector3df centre = box.getCenter();
+        aim(centre + irr::core::vector3df(-30, 40, -60), centre);
+        irr::scene::ISceneCollisionManager* cm = device()->getSceneManager()->getSceneCollisionManager();
+        const irr::core::vector3df size = box.getExtent();
+        for (int i = 0; i < 9 * 9 * 9; ++i) {
+            const irr::core::vector3df p =
+                box.MinEdge + irr::core::vector3df(size.X * (i % 9), size.Y * (i / 81), size.Z * (i / 9 % 9)) / 8.0f;
+            const irr::core::position2di at = screenOf(p);
+            const irr::core::line3df ray = cm->getRayFromScreenCoordinates(at, win->camera);
+            irr::core::vector3df hit;
+            irr::core::triangle3df tri;
+            irr::scene::ISceneNode* hitNode = 0;
+            irr::core::vector3df onTerrain;
+            const bool terrainFirst =
+                cm->getCollisionPoint(ray, map()->terrainSelector, onTerrain, tri, hitNode) &&
+                cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode) &&
+                onTerrain.getDistanceFrom(ray.start) < hit.getDistanceFrom(ray.start);
+            if (!terrainFirst && cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode)) {
+                clickAt(at);
+                return;
+            }
+        }
+        FAIL() << "no point of the terminal under the cursor";
     }
 
     std::unique_ptr<TempDir> tmp;

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
-#include "TSFixeFixture.h"
+#include "tsfixe_fixture.h"
 
 using namespace irr;
 using core::vector3df;

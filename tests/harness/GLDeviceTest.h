@@ -14,6 +14,8 @@ protected:
     // Draws one frame (scene + GUI) and returns its pixels; drop() the image.
     irr::video::IImage* grabFrame(irr::video::SColor clear = irr::video::SColor(255, 200, 200, 200));
     static irr::video::IImage* readBackBuffer(irr::video::IVideoDriver* driver);
+    // Call before creating any OpenGL device outside this fixture, too.
+    static void pinGLDriver();
 
     std::unique_ptr<TempDir> tmp;
     irr::IrrlichtDevice* device = nullptr;
