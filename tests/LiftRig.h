@@ -3,6 +3,7 @@
 // the carriers, running), on any scene: shared by the soak tests and the
 // benchmarks. Header-only, no test framework.
 #pragma once
+#include <functional>
 #include <irrlicht.h>
 #include "CPyloneRM.h"
 #include "CRemontee.h"
@@ -16,10 +17,13 @@ struct LiftRig {
     // line and the others sunk below it, so that both rope passes (support and
     // compression) occur. The detachable lift takes surface-lift pylons when
     // asked for some (the game gives it none). `number` names the bottom
-    // terminal as the game does. The caller owns the lift.
+    // terminal as the game does. With `ground`, the terrain height at (x, z),
+    // the pylons stand on the terrain as the pylon dialog places them. The
+    // caller owns the lift.
     static CRemontee* build(irr::s32 kind, irr::scene::ISceneManager* smgr, irr::video::IVideoDriver* driver,
                             const irr::core::vector3df& bottom, const irr::core::vector3df& top, irr::u32 pylons,
-                            irr::u32 number = 0) {
+                            irr::u32 number = 0,
+                            const std::function<irr::f32(irr::f32 x, irr::f32 z)>& ground = nullptr) {
         CRemontee* lift = nullptr;
         const char* prefix = "";
         switch (kind) {
@@ -38,8 +42,9 @@ struct LiftRig {
             CPyloneRM* p = new CPyloneRM(smgr, driver);
             p->setTypePylone(pylonModel(kind, i));
             const irr::f32 f = (i + 1.0f) / (pylons + 1.0f);
-            const irr::f32 dy = (i % 2 ? -1.0f : 1.0f) * (2.0f + i % 3);
-            p->createPylone(bottom + (top - bottom) * f + irr::core::vector3df(0, dy, 0), lift->getRotation());
+            irr::core::vector3df at = bottom + (top - bottom) * f;
+            at.Y = ground ? ground(at.X, at.Z) : at.Y + (i % 2 ? -1.0f : 1.0f) * (2.0f + i % 3);
+            p->createPylone(at, lift->getRotation());
             lift->arrPylones.push_back(p);
         }
         // The rope loop reads absolute positions: bring the new nodes up to date, as a drawn frame does.

@@ -69,7 +69,8 @@ void wheel(ObjMesh& m, f32 outer, f32 groove, f32 halfWidth, f32 hubHalf, int sp
 // 0.8 and 1.5): the rope runs round it at a radius of 0.9 to 1.
 bool genPoulieTK(const mediagen::Context& ctx) {
     ObjMesh m = atlasMesh();
-    wheel(m, 1.0f, 0.9f, 0.16f, 0.5f, 6, 24, mediagen::TILE_DARK_METAL, mediagen::TILE_RUBBER_BLACK,
+    // 16 sides: a loaded scene draws dozens of these, and the software renderer pays per triangle.
+    wheel(m, 1.0f, 0.9f, 0.16f, 0.5f, 6, 16, mediagen::TILE_DARK_METAL, mediagen::TILE_RUBBER_BLACK,
           mediagen::TILE_STEEL_GREY);
     return m.write(ctx.path("media"), "poulieTK");
 }
@@ -78,7 +79,8 @@ bool genPoulieTK(const mediagen::Context& ctx) {
 // 0.2 world units off its axle, where the lifts lay it.
 bool genGalet(const mediagen::Context& ctx) {
     ObjMesh m = atlasMesh();
-    wheel(m, 2.1f, 2.0f, 0.45f, 0.8f, 5, 16, mediagen::TILE_RUBBER_BLACK, mediagen::TILE_RUBBER_BLACK,
+    // Eight a pylon head, a few pixels each on screen: 8 sides and 3 spokes are plenty.
+    wheel(m, 2.1f, 2.0f, 0.45f, 0.8f, 3, 8, mediagen::TILE_RUBBER_BLACK, mediagen::TILE_RUBBER_BLACK,
           mediagen::TILE_STEEL_GREY);
     return m.write(ctx.path("media"), "galet");
 }
