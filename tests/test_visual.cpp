@@ -1,0 +1,118 @@
+// What the player sees on the default map: the ropes, drawn before the scene
+// as the game window does, stay black in front of the sky; every chalet shows
+// its picture, however many stand side by side.
+#include <memory>
+#include "CMap.h"
+#include "CStation.h"
+#include "CTKFixe.h"
+#include "GLDeviceTest.h"
+
+using namespace irr;
+using core::vector3df;
+
+namespace {
+
+class VisualTest : public GLDeviceTest {
+protected:
+    // One game frame: the ropes, then the scene.
+    video::IImage* gameFrame() {
+        device->run();
+        driver->beginScene(true, true, video::SColor(255, 200, 200, 200));
+        if (map)
+            for (u32 i = 0; i < map->arrRemontees.size(); ++i) map->arrRemontees[i]->drawCables();
+        smgr->drawAll();
+        video::IImage* img = readBackBuffer(driver);
+        driver->endScene();
+        return img;
+    }
+    void loadDefaultMap() {
+        tmp->copyDefaultMaps();
+        map.reset(new CMap("ecrins.map"));
+        map->driver = driver;
+        map->smgr = smgr;
+        map->device = device;
+        map->loadMap();
+        ASSERT_NE(map->terrain, nullptr);
+    }
+    vector3df ground(f32 x, f32 z) { return vector3df(x, map->GetHeight(vector3df(x, 0, z), 9000), z); }
+    core::position2d<s32> onScreen(const vector3df& p) {
+        return smgr->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(p);
+    }
+    // Darkest channel sum within r pixels of a screen point.
+    static int darkestAround(video::IImage* img, core::position2d<s32> at, int r) {
+        int darkest = 3 * 255;
+        for (int y = at.Y - r; y <= at.Y + r; ++y)
+            for (int x = at.X - r; x <= at.X + r; ++x) {
+                const video::SColor c = img->getPixel(x, y);
+                darkest = std::min(darkest, int(c.getRed() + c.getGreen() + c.getBlue()));
+            }
+        return darkest;
+    }
+
+    void TearDown() override {
+        map.reset();  // lifts and stations go while the engine still exists
+        GLDeviceTest::TearDown();
+    }
+    std::unique_ptr<CMap> map;
+};
+
+} // namespace
+
+TEST_F(VisualTest, RopesDrawnBeforeTheSceneStayBlackInFrontOfTheSky) {
+    loadDefaultMap();
+    CTKFixe* lift = new CTKFixe(smgr, driver);
+    map->arrRemontees.push_back(lift);
+    lift->setPositionDepart(ground(7700.37f, 5300.21f));
+    lift->createGareDepart();
+    lift->setNodeName("rmtkf0");
+    lift->setPositionArrivee(ground(8700.43f, 5100.17f));
+    lift->createGareArrivee();
+    scene::ICameraSceneNode* camera = smgr->addCameraSceneNode();
+    camera->setFarValue(8000);
+    gameFrame()->drop();  // the turned terminals carry their markers from here on
+
+    // Under the middle of the up line, looking up along it at the sky.
+    const vector3df a = lift->markerPoulieDepartMontee->getAbsolutePosition();
+    const vector3df b = lift->markerPoulieArriveeMontee->getAbsolutePosition();
+    const vector3df mid = a.getInterpolated(b, 0.5f), look = a.getInterpolated(b, 0.45f);
+    vector3df eye = mid;
+    eye.Y = map->GetHeight(mid, 9000) + 1.5f;
+    camera->setPosition(eye);
+    camera->setTarget(look);
+    video::IImage* first = gameFrame();  // the ropes use the view of the frame before
+    first->drop();
+    video::IImage* img = gameFrame();
+    const core::position2d<s32> rope = onScreen(look);
+    ASSERT_GT(rope.X, 10);
+    ASSERT_GT(rope.Y, 10);
+    ASSERT_LT(rope.X, 790);
+    ASSERT_LT(rope.Y, 590);
+    EXPECT_LT(darkestAround(img, rope, 2), 90) << "the rope is not drawn black";
+    // Beside it, the sky (the rope runs away from the eye, up the picture).
+    const video::SColor sky = img->getPixel(rope.X > 400 ? rope.X - 200 : rope.X + 200, rope.Y);
+    EXPECT_GT(sky.getRed() + sky.getGreen() + sky.getBlue(), 450u);
+    img->drop();
+}
+
+TEST_F(VisualTest, ChaletsSideBySideAllShowTheirPicture) {
+    std::vector<std::unique_ptr<CStation>> stations;
+    for (int i = 0; i < 3; ++i) {
+        stations.emplace_back(new CStation(smgr, driver));
+        stations.back()->setPosition(vector3df(-25.0f + 25.0f * i, 0, 0));
+        stations.back()->createNode();
+        ASSERT_NE(stations.back()->node, nullptr);
+    }
+    smgr->addCameraSceneNode(nullptr, vector3df(0, 8, -45), vector3df(0, 5, 0));
+    video::IImage* img = grabFrame(video::SColor(255, 0, 0, 255));
+    for (int i = 0; i < 3; ++i) {
+        const core::position2d<s32> at = onScreen(vector3df(-25.0f + 25.0f * i, 5, -6));
+        int lit = 0;
+        for (int y = at.Y - 4; y <= at.Y + 4; ++y)
+            for (int x = at.X - 4; x <= at.X + 4; ++x) {
+                const video::SColor c = img->getPixel(x, y);
+                if (c.getBlue() < 200 && c.getRed() + c.getGreen() > 90) ++lit;
+            }
+        EXPECT_GT(lit, 60) << "chalet " << i << " is drawn black or not at all";
+    }
+    img->drop();
+}
