@@ -1,11 +1,16 @@
 // What the player sees on the default map: the ropes, drawn before the scene
 // as the game window does, stay black in front of the sky; every chalet shows
-// its picture, however many stand side by side.
+// its picture, however many stand side by side; the T-bars of a lift built as
+// the game builds it hang clear of the ground.
+#include <algorithm>
 #include <memory>
 #include "CMap.h"
+#include "CPyloneRM.h"
 #include "CStation.h"
 #include "CTKFixe.h"
+#include "CVehicule.h"
 #include "GLDeviceTest.h"
+#include "NullDeviceTest.h"
 
 using namespace irr;
 using core::vector3df;
@@ -115,4 +120,75 @@ TEST_F(VisualTest, ChaletsSideBySideAllShowTheirPicture) {
         EXPECT_GT(lit, 60) << "chalet " << i << " is drawn black or not at all";
     }
     img->drop();
+}
+
+// A fixed-grip surface lift up the bench east of the village, its pylons placed
+// and changed through the pylon dialog's calls, then finished.
+TEST_F(NullDeviceTest, TBarsHangClearOfTheGroundAndWithinReach) {
+    tmp->copyDefaultMaps();
+    std::unique_ptr<CMap> map(new CMap("ecrins.map"));
+    map->driver = driver;
+    map->smgr = smgr;
+    map->device = device;
+    capture.start();
+    map->loadMap();
+    ASSERT_NE(map->terrain, nullptr);
+    auto ground = [&](f32 x, f32 z) { return vector3df(x, map->GetHeight(vector3df(x, 0, z), 9000), z); };
+
+    CTKFixe* lift = new CTKFixe(smgr, driver);
+    map->arrRemontees.push_back(lift);
+    lift->setPositionDepart(ground(7700.37f, 5300.21f));
+    lift->createGareDepart();
+    lift->setNodeName("rmtkf0");
+    lift->setPositionArrivee(ground(8700.43f, 5100.17f));
+    lift->createGareArrivee();
+    stepFrame();
+    // Each pylon a share of what is left of the way, every other one "Montee seulement".
+    const f32 shares[] = {14.3f, 16.7f, 20, 25, 33.3f, 50};
+    for (int i = 0; i < 6; ++i) {
+        CPyloneRM* pylon = new CPyloneRM(smgr, driver);
+        pylon->setTypePylone(PYLONE_TK_MONTEE_DESCENTE);
+        const vector3df from = i ? lift->arrPylones[i - 1]->getPosition() : lift->getPositionDepart();
+        const vector3df p = from + (lift->getPositionArrivee() - from) * (shares[i] / 100.0f);
+        pylon->createPylone(ground(p.X, p.Z), lift->getRotation());
+        lift->arrPylones.push_back(pylon);
+        if (i % 2) pylon->changeTypePylone(PYLONE_TK_MONTEE, pylon->getPosition(), pylon->getRotation());
+        stepFrame();
+    }
+    lift->createTroncons();
+    lift->built = true;
+    lift->createVehicules();
+    lift->running = true;
+    ASSERT_GT(lift->arrVehicules.size(), 50u);
+
+    f32 lowest = 1e9f;
+    std::vector<f32> riding;
+    for (int frame = 0; frame < 3; ++frame) {
+        for (u32 i = 0; i < lift->arrVehicules.size(); ++i) {
+            scene::ISceneNode* pole = lift->arrVehicules[i]->nodePerche;
+            ASSERT_NE(pole, nullptr);
+            pole->updateAbsolutePosition();
+            vector3df bar(0, pole->getBoundingBox().MinEdge.Y, 0);
+            pole->getAbsoluteTransformation().transformVect(bar);
+            const f32 clearance = bar.Y - map->GetHeight(bar, 9000);
+            lowest = std::min(lowest, clearance);
+            // The up line, where the skiers ride, between the first and the last pylon.
+            CTronconRM* t = lift->GetTronconByNumero(lift->arrVehicules[i]->numtroncon);
+            if (t && t->montee && t->numero >= 2 && t->numero <= 6) riding.push_back(clearance);
+        }
+        const vector3df camera(0, 0, 0);
+        for (int k = 0; k < 250; ++k) lift->update(&camera, 0.02f);
+        stepFrame();
+    }
+    capture.stop();
+    // The pole: a spring box and a rod of about 3 m, its bar a little over a metre wide.
+    scene::ISceneNode* pole = lift->arrVehicules[0]->nodePerche;
+    const core::aabbox3df box = pole->getBoundingBox();
+    EXPECT_NEAR(-box.MinEdge.Y * 2.88f, 3.0f, 0.5f);
+    EXPECT_NEAR((box.MaxEdge.Z - box.MinEdge.Z) * 2.88f, 1.2f, 0.3f);
+    EXPECT_GT(lowest, 0.5f) << "a T-bar drags on the ground";
+    // Most of them within a skier's reach.
+    ASSERT_FALSE(riding.empty());
+    std::sort(riding.begin(), riding.end());
+    EXPECT_LT(riding[riding.size() / 2], 3.5f) << "the T-bars hang out of reach on the up line";
 }
