@@ -4,6 +4,7 @@
 // the game builds it hang clear of the ground.
 #include <algorithm>
 #include <memory>
+#include <vector>
 #include "CMap.h"
 #include "CPyloneRM.h"
 #include "CStation.h"
@@ -16,6 +17,32 @@ using namespace irr;
 using core::vector3df;
 
 namespace {
+
+// The default map, loaded as the game window loads it.
+std::unique_ptr<CMap> loadDefaultMap(const TempDir& tmp, IrrlichtDevice* device) {
+    tmp.copyDefaultMaps();
+    std::unique_ptr<CMap> map(new CMap("ecrins.map"));
+    map->driver = device->getVideoDriver();
+    map->smgr = device->getSceneManager();
+    map->device = device;
+    map->loadMap();
+    return map;
+}
+
+vector3df ground(CMap& map, f32 x, f32 z) { return vector3df(x, map.GetHeight(vector3df(x, 0, z), 9000), z); }
+
+// A fixed-grip surface lift up the bench east of the village, both terminals
+// built and named as the game window does it; the map holds it.
+CTKFixe* benchLift(CMap& map) {
+    CTKFixe* lift = new CTKFixe(map.smgr, map.driver);
+    map.arrRemontees.push_back(lift);
+    lift->setPositionDepart(ground(map, 7700.37f, 5300.21f));
+    lift->createGareDepart();
+    lift->setNodeName("rmtkf0");
+    lift->setPositionArrivee(ground(map, 8700.43f, 5100.17f));
+    lift->createGareArrivee();
+    return lift;
+}
 
 class VisualTest : public GLDeviceTest {
 protected:
@@ -30,16 +57,6 @@ protected:
         driver->endScene();
         return img;
     }
-    void loadDefaultMap() {
-        tmp->copyDefaultMaps();
-        map.reset(new CMap("ecrins.map"));
-        map->driver = driver;
-        map->smgr = smgr;
-        map->device = device;
-        map->loadMap();
-        ASSERT_NE(map->terrain, nullptr);
-    }
-    vector3df ground(f32 x, f32 z) { return vector3df(x, map->GetHeight(vector3df(x, 0, z), 9000), z); }
     core::position2d<s32> onScreen(const vector3df& p) {
         return smgr->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(p);
     }
@@ -64,14 +81,9 @@ protected:
 } // namespace
 
 TEST_F(VisualTest, RopesDrawnBeforeTheSceneStayBlackInFrontOfTheSky) {
-    loadDefaultMap();
-    CTKFixe* lift = new CTKFixe(smgr, driver);
-    map->arrRemontees.push_back(lift);
-    lift->setPositionDepart(ground(7700.37f, 5300.21f));
-    lift->createGareDepart();
-    lift->setNodeName("rmtkf0");
-    lift->setPositionArrivee(ground(8700.43f, 5100.17f));
-    lift->createGareArrivee();
+    map = loadDefaultMap(*tmp, device);
+    ASSERT_NE(map->terrain, nullptr);
+    CTKFixe* lift = benchLift(*map);
     scene::ICameraSceneNode* camera = smgr->addCameraSceneNode();
     camera->setFarValue(8000);
     gameFrame()->drop();  // the turned terminals carry their markers from here on
@@ -80,9 +92,7 @@ TEST_F(VisualTest, RopesDrawnBeforeTheSceneStayBlackInFrontOfTheSky) {
     const vector3df a = lift->markerPoulieDepartMontee->getAbsolutePosition();
     const vector3df b = lift->markerPoulieArriveeMontee->getAbsolutePosition();
     const vector3df mid = a.getInterpolated(b, 0.5f), look = a.getInterpolated(b, 0.45f);
-    vector3df eye = mid;
-    eye.Y = map->GetHeight(mid, 9000) + 1.5f;
-    camera->setPosition(eye);
+    camera->setPosition(ground(*map, mid.X, mid.Z) + vector3df(0, 1.5f, 0));
     camera->setTarget(look);
     video::IImage* first = gameFrame();  // the ropes use the view of the frame before
     first->drop();
@@ -122,26 +132,13 @@ TEST_F(VisualTest, ChaletsSideBySideAllShowTheirPicture) {
     img->drop();
 }
 
-// A fixed-grip surface lift up the bench east of the village, its pylons placed
-// and changed through the pylon dialog's calls, then finished.
+// The bench lift with its pylons placed and changed through the pylon dialog's
+// calls, then finished.
 TEST_F(NullDeviceTest, TBarsHangClearOfTheGroundAndWithinReach) {
-    tmp->copyDefaultMaps();
-    std::unique_ptr<CMap> map(new CMap("ecrins.map"));
-    map->driver = driver;
-    map->smgr = smgr;
-    map->device = device;
     capture.start();
-    map->loadMap();
+    std::unique_ptr<CMap> map = loadDefaultMap(*tmp, device);
     ASSERT_NE(map->terrain, nullptr);
-    auto ground = [&](f32 x, f32 z) { return vector3df(x, map->GetHeight(vector3df(x, 0, z), 9000), z); };
-
-    CTKFixe* lift = new CTKFixe(smgr, driver);
-    map->arrRemontees.push_back(lift);
-    lift->setPositionDepart(ground(7700.37f, 5300.21f));
-    lift->createGareDepart();
-    lift->setNodeName("rmtkf0");
-    lift->setPositionArrivee(ground(8700.43f, 5100.17f));
-    lift->createGareArrivee();
+    CTKFixe* lift = benchLift(*map);
     stepFrame();
     // Each pylon a share of what is left of the way, every other one "Montee seulement".
     const f32 shares[] = {14.3f, 16.7f, 20, 25, 33.3f, 50};
@@ -150,7 +147,7 @@ TEST_F(NullDeviceTest, TBarsHangClearOfTheGroundAndWithinReach) {
         pylon->setTypePylone(PYLONE_TK_MONTEE_DESCENTE);
         const vector3df from = i ? lift->arrPylones[i - 1]->getPosition() : lift->getPositionDepart();
         const vector3df p = from + (lift->getPositionArrivee() - from) * (shares[i] / 100.0f);
-        pylon->createPylone(ground(p.X, p.Z), lift->getRotation());
+        pylon->createPylone(ground(*map, p.X, p.Z), lift->getRotation());
         lift->arrPylones.push_back(pylon);
         if (i % 2) pylon->changeTypePylone(PYLONE_TK_MONTEE, pylon->getPosition(), pylon->getRotation());
         stepFrame();
