@@ -99,6 +99,9 @@ bool CMainWindow::startUp() {
         printf("Impossible de creer la fenetre du jeu\n");
         return false;
     }
+    // The engine quietly opens a window where the display cannot switch modes.
+    if (fullscreen && !device->isFullscreen())
+        printf("Plein ecran impossible sur cet affichage: le jeu s'ouvre dans une fenetre\n");
     app.device = device;
     video::IVideoDriver* driver = device->getVideoDriver();
     scene::ISceneManager* smgr = device->getSceneManager();
