@@ -201,22 +201,22 @@ bool CMainMenu::OnEvent(const SEvent& event) {
             guienv->addMessageBox(L"Parametres", L"Erreur: les parametres n'ont pas pu etre enregistres", true,
                                   gui::EMBF_OK, 0, -1, 0);
         }
-        if (optionsWindow) optionsWindow->remove();
-        optionsWindow = 0;
-        resolutionListBox = 0;
-        fullscreenCheckBox = 0;
-        saveButton = cancelButton = 0;
+        closeOptions();
         return false;
     }
     case ID_ANNULER:
-        if (optionsWindow) optionsWindow->remove();
-        optionsWindow = 0;
-        resolutionListBox = 0;
-        fullscreenCheckBox = 0;
-        saveButton = cancelButton = 0;
+        closeOptions();
         return false;
     }
     return false;
+}
+
+void CMainMenu::closeOptions() {
+    if (optionsWindow) optionsWindow->remove();
+    optionsWindow = 0;
+    resolutionListBox = 0;
+    fullscreenCheckBox = 0;
+    saveButton = cancelButton = 0;
 }
 
 void CMainMenu::showOptions() {

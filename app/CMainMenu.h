@@ -55,6 +55,7 @@ public:
     irr::video::SColor savedSkinColors[25];
 
 private:
+    void closeOptions();
     irr::video::ITexture* title;
     bool noDevice;
 };

@@ -99,6 +99,9 @@ bool CMainWindow::startUp() {
         printf("Impossible de creer la fenetre du jeu\n");
         return false;
     }
+    // The engine quietly opens a window where the display cannot switch modes.
+    if (fullscreen && !device->isFullscreen())
+        printf("Plein ecran impossible sur cet affichage: le jeu s'ouvre dans une fenetre\n");
     app.device = device;
     video::IVideoDriver* driver = device->getVideoDriver();
     scene::ISceneManager* smgr = device->getSceneManager();
@@ -198,21 +201,16 @@ void CMainWindow::frameStep(f32 dt) {
 void CMainWindow::drawFrame(f32 dt) {
     video::IVideoDriver* driver = device->getVideoDriver();
     driver->beginScene(true, true, video::SColor(0x00C8C8C8));
+    // Ropes first, with the view of the previous frame; the sky box tests depth
+    // so it leaves them black.
     for (u32 i = 0; i < map->arrRemontees.size(); ++i) {
         CRemontee* r = map->arrRemontees[i];
         if (!r) continue;
+        r->drawCables();
         const vector3df position = camera->getAbsolutePosition();
         r->update(&position, dt);
     }
     device->getSceneManager()->drawAll();
-    // The ropes come after the scene: drawn before it, the sky box (which
-    // ignores depth) paints over them and the terrain then leaves their
-    // depth as sky-coloured lines. Unlit and untextured, so they stay black.
-    video::SMaterial ropes;
-    ropes.Lighting = false;
-    driver->setMaterial(ropes);
-    for (u32 i = 0; i < map->arrRemontees.size(); ++i)
-        if (map->arrRemontees[i]) map->arrRemontees[i]->drawCables();
     device->getGUIEnvironment()->drawAll();
 }
 

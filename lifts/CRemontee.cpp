@@ -123,3 +123,13 @@ bool CRemontee::advanceOnLine(CVehicule* v, CTronconRM* t, f32 distance) {
     v->progression = 1;
     return true;
 }
+
+void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<core::line3df>& lines) {
+    if (!driver || lines.empty()) return;
+    video::SMaterial plain;
+    plain.Lighting = false;
+    driver->setMaterial(plain);
+    driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
+    const video::SColor black(255, 0, 0, 0);
+    for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
+}

@@ -73,4 +73,8 @@ protected:
     //         // ...any kind-specific step on arrival (the detachable lift's queue)
     //     }
     bool advanceOnLine(CVehicule* v, CTronconRM* t, irr::f32 distance);
+
+    // Draws rope lines in opaque black between world positions. The material is
+    // set here: whatever was drawn last would otherwise light or texture them.
+    void drawRopeLines(irr::video::IVideoDriver* driver, const irr::core::array<irr::core::line3df>& lines);
 };

@@ -506,10 +506,7 @@ core::array<core::line3df> CTKDebrayable::getRopeLines() {
 void CTKDebrayable::drawCables() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return;
-    driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
-    const core::array<core::line3df> lines = getRopeLines();
-    for (u32 i = 0; i < lines.size(); ++i)
-        driver->draw3DLine(lines[i].start, lines[i].end, video::SColor(255, 0, 0, 0));
+    drawRopeLines(driver, getRopeLines());
 }
 
 void CTKDebrayable::passToNextSegment(CVehicule* v, CTronconRM* t) {

@@ -320,10 +320,7 @@ void CTKFixe::cableLines(core::array<core::line3df>& lines) {
 void CTKFixe::drawCables() {
     core::array<core::line3df> lines;
     cableLines(lines);
-    if (lines.empty()) return;
-    driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
-    const video::SColor black(255, 0, 0, 0);
-    for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
+    drawRopeLines(driver, lines);
 }
 
 void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {

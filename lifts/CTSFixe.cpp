@@ -251,10 +251,7 @@ core::array<core::line3df> CTSFixe::ropeLines() {
 void CTSFixe::drawCables() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return;
-    driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
-    const core::array<core::line3df> lines = ropeLines();
-    for (u32 i = 0; i < lines.size(); ++i)
-        driver->draw3DLine(lines[i].start, lines[i].end, video::SColor(255, 0, 0, 0));
+    drawRopeLines(driver, ropeLines());
 }
 
 CTronconRM* CTSFixe::addTroncon(s32 numero, s32 segmentType, bool montee, const vector3df& debut,

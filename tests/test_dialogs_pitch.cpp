@@ -18,32 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 const int kRate = 44100;
 
-// A steady 440 Hz tone encoded by lame as the motor sound.
-bool writeTone(const std::string& dir) {
-    std::vector<short> pcm(kRate * 2);
-    for (size_t i = 0; i < pcm.size(); ++i)
-        pcm[i] = static_cast<short>(16000 * std::sin(2 * M_PI * 440 * i / kRate));
-    std::ofstream(dir + "/tone.raw", std::ios::binary)
-        .write(reinterpret_cast<const char*>(pcm.data()), pcm.size() * sizeof(short));
-    const std::string cmd = "lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m m -b 128 '" + dir +
-                            "/tone.raw' '" + dir + "/media/tkf-sound.mp3'";
-    return system(cmd.c_str()) == 0;
-}
-
-std::vector<float> readSamples(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<float> s;
-    const size_t data = d.find("data");
-    if (data == std::string::npos) return s;
-    for (size_t p = data + 8; p + 4 <= d.size(); p += 4) {
-        float f;
-        memcpy(&f, &d[p], 4);
-        s.push_back(f);
-    }
-    return s;
-}
-
 // Frequency from the rising zero crossings between two times (ms) after `start`.
 double frequency(const std::vector<float>& s, size_t start, int fromMs, int toMs) {
     const size_t a = start + kRate * fromMs / 1000, b = start + kRate * toMs / 1000;
@@ -65,7 +39,7 @@ protected:
         for (const auto& e : fs::directory_iterator(TempDir::runtimeDir() + "/media"))
             if (e.path().filename() != "tkf-sound.mp3")
                 fs::create_symlink(e.path(), fs::path("media") / e.path().filename());
-        ASSERT_TRUE(writeTone(tmp->path())) << "lame is needed to encode the motor tone";
+        ASSERT_TRUE(writeMotorTone(tmp->path(), kRate, 16000.0f / 32767)) << "lame is needed to encode the motor tone";
         writeSmallMap();
     }
 };
@@ -87,7 +61,7 @@ TEST_F(PitchTest, SpeedBarAtHalfHalvesTheMotorFrequency) {
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     win->shutDown();   // the lifts go, their devices close, the wave file is complete
 
-    const std::vector<float> s = readSamples(tmp->path() + "/out.wav");
+    const std::vector<float> s = readWaveSamples(tmp->path() + "/out.wav");
     size_t start = 0;
     while (start < s.size() && std::fabs(s[start]) < 0.01f) ++start;
     ASSERT_LT(start + kRate, s.size()) << "too little sound was written";

@@ -91,8 +91,8 @@ protected:
 
     // Starts the game window; the camera then looks down on the terrain from the south.
     void start(const wchar_t* resolution = L"800x600", const char* mapFile = "small.map",
-               irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_NULL) {
-        win.reset(new CMainWindow(false, true, false, false, false, false, driverType, resolution));
+               irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_NULL, bool fullscreen = false) {
+        win.reset(new CMainWindow(fullscreen, true, false, false, false, false, driverType, resolution));
         win->setMap(mapFile);
         ASSERT_TRUE(win->startUp());
         aim(irr::core::vector3df(1280, 4200, -900), irr::core::vector3df(1280, 900, 1280));

@@ -178,3 +178,13 @@ TEST_F(GameWindowGLTest, BuiltLiftsShowTerminalsPylonsRopesAndCarriers) {
         EXPECT_GT(changedWhenHidden(carriers, screen()), 5u);
     }
 }
+
+// Xvfb cannot switch video modes: the engine falls back to a window, and the
+// player is told so instead of wondering.
+TEST_F(GameWindowGLTest, FullscreenThatFallsBackToAWindowSaysSo) {
+    capture.start();
+    start(L"800x600", "small.map", video::EDT_OPENGL, true);
+    const std::string printed = capture.stop();
+    EXPECT_FALSE(device()->isFullscreen());
+    EXPECT_TRUE(contains(printed, "Plein ecran impossible sur cet affichage: le jeu s'ouvre dans une fenetre\n"));
+}

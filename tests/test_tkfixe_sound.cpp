@@ -24,33 +24,6 @@ namespace {
 const int kRate = 44100;
 const float kAmplitude = 0.5f;
 
-// A steady 440 Hz motor: raw PCM encoded by lame into media/tkf-sound.mp3.
-bool writeMotorTone(const std::string& dir) {
-    std::vector<short> pcm(kRate * 2);
-    for (size_t i = 0; i < pcm.size(); ++i)
-        pcm[i] = static_cast<short>(32767 * kAmplitude * std::sin(2 * M_PI * 440 * i / kRate));
-    std::ofstream(dir + "/tone.raw", std::ios::binary)
-        .write(reinterpret_cast<const char*>(pcm.data()), pcm.size() * sizeof(short));
-    const std::string cmd = "lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m m -b 128 '" + dir +
-                            "/tone.raw' '" + dir + "/media/tkf-sound.mp3'";
-    return system(cmd.c_str()) == 0;
-}
-
-// The float samples of the wave file's data chunk.
-std::vector<float> readSamples(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<float> s;
-    const size_t data = d.find("data");
-    if (data == std::string::npos) return s;
-    for (size_t p = data + 8; p + 4 <= d.size(); p += 4) {
-        float f;
-        memcpy(&f, &d[p], 4);
-        s.push_back(f);
-    }
-    return s;
-}
-
 // Root mean square of each 10 ms block.
 std::vector<float> blockLevels(const std::vector<float>& s) {
     const size_t block = kRate / 100;
@@ -69,7 +42,7 @@ TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
     TempDir work(false);
     recordMixerToWave(work.path(), kRate);   // before the lift opens its device
     work.writeFile("media/.keep", "");
-    ASSERT_TRUE(writeMotorTone(work.path())) << "lame is needed to encode the motor tone";
+    ASSERT_TRUE(writeMotorTone(work.path(), kRate, kAmplitude)) << "lame is needed to encode the motor tone";
 
     struct Phase { f32 distance; bool running; bool playing; int ms; };
     // Full at the terminal, half at 50, silent but playing at 100, stopped past
@@ -96,7 +69,7 @@ TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
 
     // The recording as runs of sound and silence (10 ms blocks), whatever the
     // machine's load did to the timing.
-    const std::vector<float> levels = blockLevels(readSamples(work.path() + "/out.wav"));
+    const std::vector<float> levels = blockLevels(readWaveSamples(work.path() + "/out.wav"));
     struct Run { size_t from, to; };
     std::vector<Run> loud;
     for (size_t b = 0; b < levels.size(); ++b) {

@@ -75,10 +75,11 @@ TEST_F(TSFixeTest, MeshesMatchTheRopeGeometry) {
     for (const Contact& c : contacts)
         EXPECT_NEAR(std::fabs(c.marker.Z - c.centre.Z) / 0.15f, rim, 0.35f);
 
-    // Terminals stand on their origin; the bottom one reaches over its sheave trains towards -X.
+    // Terminals stand on their origin, their slabs reaching into the ground for a slope;
+    // the bottom one reaches over its sheave trains towards -X.
     const core::aabbox3df g = gare->getBoundingBox(), r = retour->getBoundingBox();
-    EXPECT_FLOAT_EQ(g.MinEdge.Y, 0);
-    EXPECT_FLOAT_EQ(r.MinEdge.Y, 0);
+    EXPECT_FLOAT_EQ(g.MinEdge.Y, -0.75f);
+    EXPECT_FLOAT_EQ(r.MinEdge.Y, -0.75f);
     EXPECT_LT(g.MinEdge.X, -6.8f);
     EXPECT_GT(g.MaxEdge.X, 2.9f);
     EXPECT_GT(g.MaxEdge.Y, 3.3f);  // above the highest sheave

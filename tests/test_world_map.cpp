@@ -160,14 +160,21 @@ TEST_F(WorldTest, LoadMapBuildsTerrainStationsAndSky) {
         for (u32 m = 0; m < s->node->getMaterialCount(); ++m) EXPECT_FALSE(s->node->getMaterial(m).Lighting);
         const video::SMaterial& m0 = s->node->getMaterial(0);
         EXPECT_EQ(m0.MaterialType, video::EMT_SOLID);
+        // The station keeps all four maps; its chalet shows the diffuse map alone.
         const char* layers[] = {"media/Diffuse_map.png", "media/Normal_map.png", "media/Metallic_map.png",
                                 "media/Roughness_map.png"};
         for (u32 l = 0; l < 4; ++l) {
-            ASSERT_NE(m0.getTexture(l), nullptr) << layers[l];
-            EXPECT_TRUE(endsWith(m0.getTexture(l)->getName().getPath(), std::string("/") + layers[l]));
+            ASSERT_NE(s->material.getTexture(l), nullptr) << layers[l];
+            EXPECT_TRUE(endsWith(s->material.getTexture(l)->getName().getPath(), std::string("/") + layers[l]));
+            EXPECT_EQ(m0.getTexture(l), l == 0 ? s->material.getTexture(0) : nullptr) << layers[l];
         }
     }
-    EXPECT_NE(map->skyBox, nullptr);
+    ASSERT_NE(map->skyBox, nullptr);
+    // The sky only fills what the ropes, drawn before the scene, leave free.
+    for (u32 i = 0; i < map->skyBox->getMaterialCount(); ++i) {
+        EXPECT_EQ(map->skyBox->getMaterial(i).ZBuffer, video::ECFN_LESSEQUAL);
+        EXPECT_FALSE(map->skyBox->getMaterial(i).ZWriteEnable);
+    }
     EXPECT_EQ(map->skyBox->getID(), -1);
     EXPECT_TRUE(driver->getTextureCreationFlag(video::ETCF_CREATE_MIP_MAPS));
     EXPECT_EQ(map->arrArbres.size() + map->arrRemontees.size() + map->arrRiders.size(), 0u);
@@ -329,6 +336,12 @@ TEST_F(WorldTest, DefaultMapStandsItsStationsOnTheGround) {
         const vector3df p = map->arrStations[i]->getPosition();
         SCOPED_TRACE(map->arrStations[i]->name.c_str());
         EXPECT_NEAR(map->GetHeight(p, 9000), p.Y, 0.01f);
+    }
+    // Vertical segments along triangle edges meet the ground too.
+    for (float t = 0; t <= 2000; t += 20) {
+        SCOPED_TRACE(t);
+        EXPECT_GT(map->GetHeight(vector3df(8400, 0, 4000 + t), 9000), 0.0f);
+        EXPECT_GT(map->GetHeight(vector3df(4000 + t, 0, 5000), 9000), 0.0f);
     }
     // The camera starts at (6000, 500, 5000).
     for (float dx : {-100.0f, 0.0f, 100.0f})

@@ -196,18 +196,22 @@ bool genPinceTKD(const mediagen::Context& ctx) {
     return m.write(ctx.path("media"), "pinceTKD");
 }
 
-// T-bar pole, shown at 3.6 under the grip's 0.8: hangs along -Y from its hook
-// at the origin; the bar across the line (along Z) takes two skiers.
+// T-bar pole, shown at 3.6 under the grip's 0.8 (2.88 world units a mesh
+// unit): hangs along -Y from its hook at the origin, a spring box and a rod
+// about 3 m long in all, so that the bar clears the ground between pylons
+// (the rope runs 8 m up at the pylons); the bar across the line (along Z),
+// 1.2 m wide, takes two skiers.
 bool genPercheTK(const mediagen::Context& ctx) {
     ObjMesh m = atlasMesh();
     const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED);
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
     const core::rectf wood = atlasRect(mediagen::TILE_WOOD);
-    m.cylinder(vector3df(0, 0, 0), vector3df(0, -0.32f, 0), 0.06f, 8, red);
-    m.cylinder(vector3df(0, -0.32f, 0), vector3df(0, -1.58f, 0), 0.016f, 6, steel);
-    m.box(vector3df(-0.03f, -1.64f, -0.36f), vector3df(0.03f, -1.58f, 0.36f), wood);
-    m.beam(vector3df(0, -1.5f, 0), vector3df(0, -1.59f, -0.12f), 0.015f, steel);
-    m.beam(vector3df(0, -1.5f, 0), vector3df(0, -1.59f, 0.12f), 0.015f, steel);
+    const f32 bar = -1.0f, half = 0.21f;
+    m.cylinder(vector3df(0, 0, 0), vector3df(0, -0.22f, 0), 0.05f, 8, red);
+    m.cylinder(vector3df(0, -0.22f, 0), vector3df(0, bar, 0), 0.014f, 6, steel);
+    m.box(vector3df(-0.025f, bar - 0.045f, -half), vector3df(0.025f, bar, half), wood);
+    m.beam(vector3df(0, bar + 0.07f, 0), vector3df(0, bar - 0.005f, -0.08f), 0.013f, steel);
+    m.beam(vector3df(0, bar + 0.07f, 0), vector3df(0, bar - 0.005f, 0.08f), 0.013f, steel);
     return m.write(ctx.path("media"), "percheTK");
 }
 
@@ -221,8 +225,11 @@ bool genSiege(const mediagen::Context& ctx) {
     const f32 w = 0.19f;                 // half width across the line
     const f32 back = 0.075f, front = -0.1f;
     const f32 seatY = -0.6f, topY = -0.47f;
-    m.box(vector3df(-0.06f, -0.03f, -0.03f), vector3df(0.06f, 0.03f, 0.03f), dark);
-    m.beam(vector3df(0, -0.02f, 0), vector3df(0, -0.4f, 0), 0.02f, steel);
+    // The grip rides 0.2 above or below the drawn rope at the pylon heads (the
+    // carriers' path and the drawn rope take different offsets there): its
+    // clamp reaches 0.25 (world) each way so the rope always runs through it.
+    m.box(vector3df(-0.06f, -0.0625f, -0.03f), vector3df(0.06f, 0.0625f, 0.03f), dark);
+    m.beam(vector3df(0, -0.06f, 0), vector3df(0, -0.4f, 0), 0.02f, steel);
     m.beam(vector3df(0, -0.4f, 0), vector3df(back, topY, 0), 0.02f, steel);
     m.beam(vector3df(back, topY, -w), vector3df(back, topY, w), 0.015f, steel);
     for (f32 z : {-w, w}) {

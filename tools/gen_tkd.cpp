@@ -72,6 +72,26 @@ bool buildPoulie(const mediagen::Context& ctx) {
     return m.write(ctx.path("media"), "poulie-TKD");
 }
 
+// The poles wait on the rope 11.9 m over the clicked point and hang 6.5 m
+// under it: the skiers board from a deck 3.2 m up under the waiting stretch
+// (z > 0), the bar at head height over it, with a boarding line under the rope
+// and steps down along its outer edge. Station units (the node scales by 4).
+void boardingDeck(ObjMesh& m, float floorY) {
+    const core::rectf wood = atlasRect(mediagen::TILE_WOOD), steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const float x0 = -2.3f, x1 = 1.7f, z0 = 0.1f, z1 = 0.75f, top = 1.8f, slab = 0.05f;
+    m.box(vector3df(x0, top - slab, z0), vector3df(x1, top, z1), wood);
+    m.box(vector3df(x0, top, 0.3f), vector3df(x1, top + 0.005f, 0.38f), atlasRect(mediagen::TILE_WHITE_PAINT));
+    for (float x : {x0 + 0.05f, -0.3f, x1 - 0.05f})
+        for (float z : {z0 + 0.05f, z1 - 0.05f})
+            m.beam(vector3df(x, floorY, z), vector3df(x, top - slab, z), 0.05f, steel);
+    // Steps from the floor up to the deck's downhill end, outside it.
+    const int steps = 6;
+    const float run = 0.28f, rise = (top - floorY) / steps;
+    for (int i = 0; i < steps; ++i)
+        m.box(vector3df(x1 - run * (i + 1), floorY, z1), vector3df(x1 - run * i, floorY + rise * (steps - i), z1 + 0.22f),
+              wood);
+}
+
 // "media/gareTKD.obj", node scale 4, the node 1 unit (4 world units) below the
 // clicked point: the floor is at y 1, the foundation below it sits in the
 // slope. The return bullwheel lies at (1.2, 3.97, 0) turned (180, 0, 8); the
@@ -116,8 +136,7 @@ bool buildGareDepart(const mediagen::Context& ctx) {
     m.box(vector3df(-0.4f, 1.35f, -0.96f), vector3df(0.2f, 1.6f, -0.95f), atlasRect(mediagen::TILE_WINDOW));
     m.box(vector3df(-0.7f, cabinTop, -1.0f), vector3df(0.5f, cabinTop + 0.07f, -0.5f),
           atlasRect(mediagen::TILE_ROOF_GREY));
-    // Boarding line under the waiting stretch.
-    m.box(vector3df(-2.2f, floorY, 0.28f), vector3df(1.2f, floorY + 0.01f, 0.38f), atlasRect(mediagen::TILE_WHITE_PAINT));
+    boardingDeck(m, floorY);
     return m.write(ctx.path("media"), "gareTKD");
 }
 

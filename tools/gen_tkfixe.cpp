@@ -38,6 +38,8 @@ vector3df wheelSeat(ObjMesh& m, const vector3df& hub, const vector3df& axle, flo
 
 void hut(ObjMesh& m, const vector3df& mn, const vector3df& mx) {
     m.box(mn, mx, atlasRect(mediagen::TILE_WOOD));
+    // A stone plinth down into the ground, for a slope.
+    m.box(vector3df(mn.X, mn.Y - 0.6f, mn.Z), vector3df(mx.X, mn.Y, mx.Z), atlasRect(mediagen::TILE_CONCRETE));
     // A window on each long side and a flat grey roof with eaves.
     const float wy0 = mn.Y + (mx.Y - mn.Y) * 0.45f, wy1 = mn.Y + (mx.Y - mn.Y) * 0.8f;
     const float wx0 = mn.X + (mx.X - mn.X) * 0.25f, wx1 = mn.X + (mx.X - mn.X) * 0.75f;
@@ -45,6 +47,25 @@ void hut(ObjMesh& m, const vector3df& mn, const vector3df& mx) {
     m.box(vector3df(wx0, wy0, mx.Z), vector3df(wx1, wy1, mx.Z + 0.03f), atlasRect(mediagen::TILE_WINDOW));
     m.box(vector3df(mn.X - 0.2f, mx.Y, mn.Z - 0.2f), vector3df(mx.X + 0.2f, mx.Y + 0.15f, mx.Z + 0.2f),
           atlasRect(mediagen::TILE_ROOF_GREY));
+}
+
+// Loading deck under the start of the up line (z < 0): the rope leaves the
+// wheel 9.4 m up and the T-bars hang 4.6 m under it, so the skiers board from
+// a timber deck 2.4 m up (the bars at head height), reached by steps at the
+// wheel's end. Its posts reach below ground for a slope.
+void loadingDeck(ObjMesh& m) {
+    const core::rectf wood = atlasRect(mediagen::TILE_WOOD), steel = atlasRect(mediagen::TILE_STEEL_GREY);
+    const float x0 = -4.5f, x1 = -0.3f, z0 = -1.6f, z1 = -0.2f, top = 1.35f, slab = 0.15f;
+    m.box(vector3df(x0, top - slab, z0), vector3df(x1, top, z1), wood);
+    m.box(vector3df(x0, top, z1 - 0.05f), vector3df(x1, top + 0.02f, z1), atlasRect(mediagen::TILE_WHITE_PAINT));
+    for (float x : {x0 + 0.1f, (x0 + x1) / 2, x1 - 0.1f})
+        for (float z : {z0 + 0.1f, z1 - 0.1f})
+            m.beam(vector3df(x, -0.8f, z), vector3df(x, top - slab, z), 0.12f, steel);
+    const int steps = 5;
+    const float run = 0.17f;
+    for (int i = 0; i < steps; ++i)
+        m.box(vector3df(x1 + run * (steps - 1 - i), -0.3f, z0), vector3df(x1 + run * (steps - i), top * (i + 1) / steps, z0 + 0.7f),
+              wood);
 }
 
 // Bottom terminal, "media/departTKFixe.obj" (node scale 1.8): the drive
@@ -73,9 +94,7 @@ bool buildDepart(const mediagen::Context& ctx) {
           atlasRect(mediagen::TILE_DARK_METAL));
 
     hut(m, vector3df(2.8f, 0.0f, -1.2f), vector3df(4.8f, 2.3f, 1.2f));
-    // Loading deck under the start of the up line (z < 0), with its edge marking.
-    m.box(vector3df(-4.5f, 0.0f, -1.6f), vector3df(-0.3f, 0.12f, -0.2f), atlasRect(mediagen::TILE_WOOD));
-    m.box(vector3df(-4.5f, 0.12f, -0.25f), vector3df(-0.3f, 0.16f, -0.2f), atlasRect(mediagen::TILE_WHITE_PAINT));
+    loadingDeck(m);
     return m.write(ctx.path("media"), "departTKFixe");
 }
 

@@ -1,7 +1,8 @@
 // The chairlift's terminals and bullwheel.
 //
 // Terminal meshes are built in the terminal node's own frame (the game scales
-// the node by 4): foot at the origin, the line leaving along -X, the up line on
+// the node by 4): foot at the origin (slabs and huts reach 3 m into the ground
+// for a slope), the line leaving along -X, the up line on
 // +Z at the bottom and on -Z at the top. The bullwheel lies in the XZ plane,
 // centred on its origin; the game scales it by 0.15 and turns it over (180
 // about X), so its shaft is built along -Y to stand up in the game.
@@ -90,7 +91,7 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
 
     // Slab, and the column the bullwheel turns on (x 2.0, z 0.14).
     m.useMaterial("beton", "", kSlab);
-    m.box(vector3df(-7.4f, 0, -1.9f), vector3df(3.2f, 0.2f, 2.1f), none);
+    m.box(vector3df(-7.4f, -0.75f, -1.9f), vector3df(3.2f, 0.2f, 2.1f), none);
     m.box(vector3df(1.8f, kDeckDepart, -0.06f), vector3df(2.2f, 2.76f, 0.34f), none);
 
     m.useMaterial("atlas", kAtlas);
@@ -116,7 +117,7 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
     // Boarding line painted on the deck, under the up line.
     m.box(vector3df(-2.6f, kDeckDepart, 0.5f), vector3df(-2.45f, kDeckDepart + 0.01f, 1.5f), white);
     // Operator hut beside the down line, its window above the deck.
-    m.box(vector3df(-1.6f, 0.2f, -2.7f), vector3df(-0.3f, 2.3f, -1.75f), wood);
+    m.box(vector3df(-1.6f, -0.6f, -2.7f), vector3df(-0.3f, 2.3f, -1.75f), wood);
     m.box(vector3df(-1.3f, 1.8f, -1.76f), vector3df(-0.6f, 2.2f, -1.72f), window);
     m.box(vector3df(-1.75f, 2.3f, -2.85f), vector3df(-0.15f, 2.42f, -1.6f), roof);
     return m.write(ctx.path("media"), "gareTSfixe2");
@@ -131,7 +132,7 @@ bool writeReturnTerminal(const mediagen::Context& ctx) {
 
     // Slab, and the column under the bullwheel (x 1.2, z 0).
     m.useMaterial("beton", "", kSlab);
-    m.box(vector3df(-2.4f, 0, -1.9f), vector3df(2.5f, 0.2f, 1.9f), none);
+    m.box(vector3df(-2.4f, -0.75f, -1.9f), vector3df(2.5f, 0.2f, 1.9f), none);
     m.box(vector3df(1.0f, kDeckArrivee, -0.2f), vector3df(1.4f, 2.86f, 0.2f), none);
 
     m.useMaterial("atlas", kAtlas);
@@ -149,7 +150,7 @@ bool writeReturnTerminal(const mediagen::Context& ctx) {
     }
     // Tension frame behind the bullwheel and a small hut.
     m.beam(vector3df(2.3f, kDeckArrivee, 0.0f), vector3df(2.3f, 3.15f, 0.0f), 0.18f, steel);
-    m.box(vector3df(-2.2f, 0.2f, 1.6f), vector3df(-1.2f, 1.1f, 2.4f), wood);
+    m.box(vector3df(-2.2f, -0.6f, 1.6f), vector3df(-1.2f, 1.1f, 2.4f), wood);
     m.box(vector3df(-2.3f, 1.1f, 1.5f), vector3df(-1.1f, 1.2f, 2.5f), roof);
     return m.write(ctx.path("media"), "retourTsFixe");
 }

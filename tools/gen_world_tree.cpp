@@ -1,5 +1,5 @@
 // The planted tree, media/lowpolytree.3ds: a low-poly conifer, four tiers of
-// needles on a short trunk, origin at the foot of the trunk. The game draws it
+// needles on a short trunk, origin on the trunk near its foot. The game draws it
 // unlit from the materials' diffuse colours, so the facets are shaded by
 // material: lit, mid and shadowed greens chosen by which way each faces.
 // Written as 3DS chunks; the engine's loader swaps the file's Y and Z (and the
@@ -150,7 +150,8 @@ Bytes trimesh(const Mesh& m) {
 
 MEDIA_GENERATOR(gen_world_tree) {
     Mesh tree;
-    tree.frustum(-0.3f, 1.5f, 0.2f, 0.14f, 6, 0, TRUNK);
+    // The trunk reaches 1.2 m under the ground (the game stands the tree 0.6 up), for a slope.
+    tree.frustum(-0.6f, 1.5f, 0.2f, 0.14f, 6, 0, TRUNK);
     // Tiers of needles: base height, top, radius; each turned a little against the one below.
     const float tiers[][3] = {{1.0f, 3.3f, 1.55f}, {2.2f, 4.4f, 1.2f}, {3.4f, 5.4f, 0.85f}, {4.4f, 6.2f, 0.5f}};
     for (int i = 0; i < 4; ++i) tree.frustum(tiers[i][0], tiers[i][1], tiers[i][2], 0, 8, 0.35f * i, MID);

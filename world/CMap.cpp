@@ -164,6 +164,10 @@ void CMap::buildSkyBox() {
     video::ITexture* negY = driver->getTexture("media/snow_negative_y.jpg");
     video::ITexture* posY = driver->getTexture("media/snow_positive_y.jpg");
     skyBox = smgr->addSkyBoxSceneNode(posY, negY, posZ, negZ, posX, negX, nullptr, -1);
+    // The lifts draw their ropes before the scene: a sky drawn without a depth
+    // test would paint over them, so it only fills what nothing nearer covers.
+    if (skyBox)
+        for (u32 i = 0; i < skyBox->getMaterialCount(); ++i) skyBox->getMaterial(i).ZBuffer = video::ECFN_LESSEQUAL;
     driver->setTextureCreationFlag(video::ETCF_CREATE_MIP_MAPS, true);
 }
 
@@ -189,13 +193,17 @@ core::vector3df CMap::clickTerrainCoordinates() {
 
 f32 CMap::GetHeight(const core::vector3df& p, f32 h) {
     if (!terrainSelector) return -100.0f;
-    const core::line3df segment(p.X, p.Y + h, p.Z, p.X, p.Y - h, p.Z);
+    scene::ISceneCollisionManager* collisions = device->getSceneManager()->getSceneCollisionManager();
     core::vector3df hit;
     core::triangle3df triangle;
     scene::ISceneNode* node = nullptr;
-    if (!device->getSceneManager()->getSceneCollisionManager()->getCollisionPoint(segment, terrainSelector, hit,
-                                                                                  triangle, node))
-        return -100.0f;
+    auto cast = [&](f32 x, f32 z) {
+        const core::line3df segment(x, p.Y + h, z, x, p.Y - h, z);
+        return collisions->getCollisionPoint(segment, terrainSelector, hit, triangle, node);
+    };
+    // A segment exactly on an edge between two triangles can slip between them
+    // (rounding); a hundredth of a unit aside it meets the same ground.
+    if (!cast(p.X, p.Z) && !cast(p.X + 0.01f, p.Z + 0.01f)) return -100.0f;
     if (!node) {
         puts("GetHeight intersection est null");
         return -100.0f;

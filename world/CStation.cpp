@@ -26,7 +26,13 @@ void CStation::createNode() {
     // Without the chalet mesh the engine builds no node: the station stays invisible.
     if (!node) return;
     node->setScale(core::vector3df(2, 2, 2));
-    if (node->getMaterialCount() > 0) node->getMaterial(0) = material;
+    if (node->getMaterialCount() > 0) {
+        node->getMaterial(0) = material;
+        // The solid type shows layer 0 only, but the engine leaves the other
+        // layers' textures on when two chalets are drawn one after the other,
+        // which paints the second one black: the node carries the diffuse map alone.
+        for (u32 l = 1; l < video::MATERIAL_MAX_TEXTURES; ++l) node->getMaterial(0).setTexture(l, nullptr);
+    }
     for (u32 i = 0; i < node->getMaterialCount(); ++i) node->getMaterial(i).Lighting = false;
     node->setPosition(position);
     node->setRotation(core::vector3df(0, 270, 0));
