@@ -18,6 +18,7 @@
 #include "CMap.h"
 #include "CStation.h"
 #include "LiftRig.h"
+#include "QuietStdout.h"
 
 using namespace irr;
 using core::vector3df;
@@ -32,23 +33,6 @@ double threadSeconds() {
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec + t.tv_nsec * 1e-9;
 }
-
-// The game's trace lines would drown the figures.
-struct QuietStdout {
-    QuietStdout() {
-        fflush(stdout);
-        saved = dup(1);
-        FILE* null = fopen("/dev/null", "w");
-        dup2(fileno(null), 1);
-        fclose(null);
-    }
-    ~QuietStdout() {
-        fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-    }
-    int saved;
-};
 
 struct Rate {
     double fps;

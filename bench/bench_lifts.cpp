@@ -8,28 +8,12 @@
 #include <unistd.h>
 #include <vector>
 #include "LiftRig.h"
+#include "QuietStdout.h"
 
 using namespace irr;
 using core::vector3df;
 
 namespace {
-
-// The lifts print their rope loops while they are built: keep that off the report.
-struct QuietStdout {
-    QuietStdout() {
-        fflush(stdout);
-        saved = dup(1);
-        FILE* null = fopen("/dev/null", "w");
-        dup2(fileno(null), 1);
-        fclose(null);
-    }
-    ~QuietStdout() {
-        fflush(stdout);
-        dup2(saved, 1);
-        close(saved);
-    }
-    int saved;
-};
 
 // range(0) kind, range(1) lifts, range(2) pylons per lift, range(3) line length.
 void liftFrames(benchmark::State& state) {
