@@ -73,8 +73,6 @@ bool CPictureCheck::jpegDecodes(const unsigned char* data, size_t size, u32 maxS
     trap.mgr.error_exit = jpegError;
     trap.mgr.emit_message = jpegMessage;
     trap.warned = false;
-    // Kept outside the jump: setjmp returns here with the row already allocated.
-    std::vector<JSAMPLE> row;
     if (setjmp(trap.jump)) {
         jpeg_destroy_decompress(&info);
         return false;
@@ -91,11 +89,10 @@ bool CPictureCheck::jpegDecodes(const unsigned char* data, size_t size, u32 maxS
     info.out_color_space = info.jpeg_color_space == JCS_CMYK ? JCS_CMYK : JCS_RGB;
     info.do_fancy_upsampling = FALSE;
     jpeg_start_decompress(&info);
-    row.resize(static_cast<size_t>(info.output_width) * info.output_components);
-    while (!trap.warned && info.output_scanline < info.output_height) {
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_read_scanlines(&info, rows, 1);
-    }
+    // From libjpeg's own pool, which jpeg_destroy_decompress frees on every way out.
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                               info.output_width * info.output_components, 1);
+    while (!trap.warned && info.output_scanline < info.output_height) jpeg_read_scanlines(&info, row, 1);
     if (!trap.warned) jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     return !trap.warned;
