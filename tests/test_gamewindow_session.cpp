@@ -103,7 +103,7 @@ struct Shot {
     }
 };
 
-Shot grab(const std::string& window) {
+Shot grabOnce(const std::string& window) {
     const std::string geometry = run("xdotool getwindowgeometry --shell " + window);
     std::ofstream("grab.py") << "import sys\nfrom PIL import ImageGrab\n"
                                 "g = dict(l.split('=') for l in sys.argv[1].split())\n"
@@ -119,6 +119,17 @@ Shot grab(const std::string& window) {
     ss << in.rdbuf();
     s.rgb = ss.str();
     if (s.rgb.size() != (size_t)s.width * s.height * 3) s.width = s.height = 0;
+    return s;
+}
+
+// A loaded machine can make one X query fail (BadWindow while the window is
+// busy): try a few times before giving up.
+Shot grab(const std::string& window) {
+    Shot s;
+    for (int attempt = 0; attempt < 5 && s.width == 0; ++attempt) {
+        if (attempt) pause(300);
+        s = grabOnce(window);
+    }
     return s;
 }
 
