@@ -9,6 +9,7 @@
 #include "Atlas.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
+#include "WheelAxle.h"
 
 using namespace irr;
 using core::vector2df;
@@ -38,16 +39,6 @@ void lathe(ObjMesh& m, const std::vector<vector2df>& profile, int sides, const c
             m.quad(pa, qa, qb, pb);
         }
     }
-}
-
-// The axle of a wheel node turned by rotationDeg, pointing up.
-vector3df axleUp(const vector3df& rotationDeg) {
-    core::matrix4 r;
-    r.setRotationDegrees(rotationDeg);
-    vector3df a(0, 1, 0);
-    r.rotateVect(a);
-    if (a.Y < 0) a = -a;
-    return a.normalize();
 }
 
 // "media/poulie-TKD.obj": a grooved wheel lying in XZ about +Y. The rope runs
@@ -113,7 +104,7 @@ bool buildGareDepart(const mediagen::Context& ctx) {
     // Bullwheel: a column up to just under the wheel, the axle stub along the
     // tilted axle through the hub, the drive housing over it.
     const vector3df hub(1.2f, 3.97f, 0.0f);
-    const vector3df axle = axleUp(vector3df(180, 0, 8));
+    const vector3df axle = mediagen::wheelAxleUp(vector3df(180, 0, 8));
     m.beam(vector3df(hub.X, floorY, 0), vector3df(hub.X, 3.85f, 0), 0.14f, red);
     m.cylinder(hub - axle * 0.12f, hub + axle * 0.2f, 0.05f, 8, dark);
     m.box(vector3df(0.75f, 4.15f, -0.45f), vector3df(1.75f, gantryY1, 0.45f), red);

@@ -6,6 +6,7 @@
 #include "Atlas.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
+#include "WheelAxle.h"
 
 using namespace irr;
 using core::vector3df;
@@ -13,17 +14,6 @@ using mediagen::ObjMesh;
 using mediagen::atlasRect;
 
 namespace {
-
-// The wheel's axle in the terminal frame, pointing up: the wheel mesh lies in
-// its XZ plane about +Y, turned by the rotation its node gets.
-vector3df wheelAxleUp(const vector3df& rotationDeg) {
-    core::matrix4 m;
-    m.setRotationDegrees(rotationDeg);
-    vector3df a(0, 1, 0);
-    m.rotateVect(a);
-    if (a.Y < 0) a = -a;
-    return a.normalize();
-}
 
 // A hub seat: a stub along the axle from just above the wheel to the boom,
 // topped by the drive (or return) housing. Returns the stub's top.
@@ -76,7 +66,7 @@ bool buildDepart(const mediagen::Context& ctx) {
     ObjMesh m;
     m.useMaterial("pylone", "texture-pylone.png");
     const vector3df hub(-1.2f, 5.2f, 0.0f);
-    const vector3df axle = wheelAxleUp(vector3df(180, 0, -10));
+    const vector3df axle = mediagen::wheelAxleUp(vector3df(180, 0, -10));
     const vector3df seat = wheelSeat(m, hub, axle, 0.9f, 0.35f);
     const float boomY = seat.Y + 0.2f;
 
@@ -107,7 +97,7 @@ bool buildArrivee(const mediagen::Context& ctx) {
     ObjMesh m;
     m.useMaterial("pylone", "texture-pylone.png");
     const vector3df hub(-14.4f, 14.5f, 0.0f);
-    const vector3df axle = wheelAxleUp(vector3df(193, 0, 0));
+    const vector3df axle = mediagen::wheelAxleUp(vector3df(193, 0, 0));
     const vector3df seat = wheelSeat(m, hub, axle, 1.0f, 0.45f);
     const float topY = seat.Y + 0.3f;
     const float portalX = -11.4f, legZ = 2.4f, footY = -6.0f;
