@@ -221,9 +221,9 @@ void CTKFixe::createTroncons() {
         if (i == 0)
             printf("P0 %s\n", signWord(p->supportMontee));
         else if (i < N - 1)
-            printf("P%i %s\n", i, signWord(p->supportMontee));
+            printf("Pi %s\n", signWord(p->supportMontee));
         else
-            printf("P%i %s\n", i - 1, signWord(p->supportMontee));
+            printf("Pi-1 %s\n", signWord(p->supportMontee));
         traceLine(line(true, debut, Pm(i) + ropeOffset(p->supportMontee)), "montee");
     }
     CPyloneRM* last = arrPylones[N - 1];

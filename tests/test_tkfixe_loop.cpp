@@ -219,8 +219,8 @@ TEST_F(TKFixeTest, RopeLoopTracesEverySegmentAndSign) {
     const std::string expected = "------------------------\n"
                                  "troncon 0 POULIE Depart\n"
                                  "P0 support\n" + seg(1, "montee") +
-                                 "P1 compression\n" + seg(2, "montee") +
-                                 "P1 support\n" + seg(3, "montee") +   // the last pylon is named by its predecessor
+                                 "Pi compression\n" + seg(2, "montee") +
+                                 "Pi-1 support\n" + seg(3, "montee") +
                                  "P last support\n" + seg(4, "montee") +
                                  "troncon 5 POULIE Arrivee\n" + seg(6, "descente") + seg(7, "descente") +
                                  seg(8, "descente") + seg(9, "descente") + "------------------------\n";
