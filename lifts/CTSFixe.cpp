@@ -214,6 +214,11 @@ core::array<CPyloneRM*> CTSFixe::ropePylones() {
     return pylones;
 }
 
+int CTSFixe::getPrevPylone(int i) { return i - 1; }
+
+// i + 1 compared unsigned: an index below -1 has no next pylon.
+int CTSFixe::getNextPylone(int i) { return static_cast<u32>(i) + 1u < arrPylones.size() ? i + 1 : -1; }
+
 core::array<core::line3df> CTSFixe::ropeLines() {
     core::array<core::line3df> lines;
     if (!nodePoulieDepart || !nodePoulieArrivee)

@@ -26,6 +26,10 @@ public:
     void createVehicules() override;
     void createTroncons() override;
 
+    // Neighbours of pylon i in arrPylones; -1 where there is none.
+    int getPrevPylone(int i);
+    int getNextPylone(int i);
+
     // The rope as drawCables draws it, in drawing order; empty until both bullwheels exist.
     irr::core::array<irr::core::line3df> ropeLines();
 

@@ -209,6 +209,20 @@ TEST_F(TSFixeTest, SupportLinesNameFirstMiddleAndLastPylons) {
     EXPECT_EQ(support, (std::vector<std::string>{"P0 support", "Pi support", "Pi-1 support", "P last support"}));
 }
 
+TEST_F(TSFixeTest, PylonNeighbours) {
+    struct Case {
+        int pylons, i, prev, next;
+    };
+    const Case cases[] = {{3, 0, -1, 1}, {3, 1, 0, 2}, {3, 2, 1, -1}, {0, 0, -1, -1}};
+    for (const Case& c : cases) {
+        build(std::vector<Pylon>(c.pylons, Pylon{0.5f}));
+        EXPECT_EQ(lift->getPrevPylone(c.i), c.prev) << c.pylons << " pylons, pylon " << c.i;
+        EXPECT_EQ(lift->getNextPylone(c.i), c.next) << c.pylons << " pylons, pylon " << c.i;
+        delete lift;
+        lift = nullptr;
+    }
+}
+
 TEST_F(TSFixeTest, PylonInAHollowHoldsTheRopeDown) {
     build({{0.5f, -60.0f}});
     stepFrame();
