@@ -55,7 +55,7 @@ bool settingsInput(const uint8_t* data, size_t size) {
     return true;
 }
 
-bool mapInput(IrrlichtDevice* device, const uint8_t* data, size_t size) {
+bool mapInput(IrrlichtDevice* device, const uint8_t* data, size_t size, bool* terrain) {
     const uint8_t* zero = static_cast<const uint8_t*>(memchr(data, 0, size));
     const size_t textSize = zero ? static_cast<size_t>(zero - data) : size;
     if (!writeBytes("maps/fuzz.map", data, textSize)) return false;
@@ -73,6 +73,7 @@ bool mapInput(IrrlichtDevice* device, const uint8_t* data, size_t size) {
     map->device = device;
     map->loadMap();
     bool ok = (map->terrain == nullptr) == (map->terrainSelector == nullptr);
+    if (terrain) *terrain = map->terrain != nullptr;
     for (u32 i = 0; i < map->arrStations.size(); ++i)
         ok = ok && map->arrStations[i] && finite(map->arrStations[i]->getPosition());
     if (map->terrain) (void)map->GetHeight(core::vector3df(100, 0, 100), 100000);

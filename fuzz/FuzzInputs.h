@@ -15,5 +15,5 @@ bool settingsInput(const uint8_t* data, size_t size);
 // picture, written under every picture name the seeds use (maps/h.png, h.jpg,
 // ...). Stations must stand at finite points; a terrain always comes with its
 // triangle selector. Needs a ./maps folder; leaves the scene and the driver's
-// map textures empty.
-bool mapInput(irr::IrrlichtDevice* device, const uint8_t* data, size_t size);
+// map textures empty. `terrain`, when given, tells whether a terrain was built.
+bool mapInput(irr::IrrlichtDevice* device, const uint8_t* data, size_t size, bool* terrain = nullptr);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <vector>
 #include "CParametres.h"
 #include "FuzzInputs.h"
@@ -54,14 +55,21 @@ TEST_F(FuzzCorpusTest, SettingsCorpusLoadsOrIsRefused) {
     capture.stop();
 }
 
+// Seeds whose height field the game takes build a terrain; the others (broken
+// pictures, or formats the game leaves out) build none. A finding kept in the
+// corpus that builds one goes into the list.
 TEST_F(FuzzCorpusTest, MapCorpusLoadsOrIsRefused) {
     const std::vector<fs::path> files = corpus("map");
     ASSERT_FALSE(files.empty());
+    const std::set<std::string> withTerrain = {"bmp", "bmp_gray8", "bmp_rle8", "jpg", "png_gray",
+                                               "png_rgb", "tga", "tga_gray8", "tga_rle"};
     fs::create_directories("maps");
     capture.start();
     for (const fs::path& f : files) {
         const std::vector<uint8_t> bytes = bytesOf(f);
-        EXPECT_TRUE(mapInput(device, bytes.data(), bytes.size())) << f.filename();
+        bool terrain = false;
+        EXPECT_TRUE(mapInput(device, bytes.data(), bytes.size(), &terrain)) << f.filename();
+        EXPECT_EQ(terrain, withTerrain.count(f.filename().string()) == 1) << f.filename();
     }
     capture.stop();
 }
@@ -77,12 +85,14 @@ TEST_F(FuzzCorpusTest, SettingWithoutAttributesIsSkipped) {
     EXPECT_EQ(p.settings.size(), 1u);
 }
 
-// Map pictures reach the engine only when libpng or libjpeg reads them whole and
-// their name matches their content; anything else is left out as unreadable.
+// Map pictures reach the engine only when libpng or libjpeg reads them whole, or
+// the BMP or TGA check passes, and their name matches their content; anything
+// else is left out as unreadable.
 TEST_F(FuzzCorpusTest, MapPicturesAreCheckedBeforeTheEngineReadsThem) {
     const std::string png = picture("good.png", 33, 33);
     const std::string jpg = picture("good.jpg", 64, 48);
-    picture("good.bmp", 33, 33);
+    const std::string bmp = picture("good.bmp", 33, 33);
+    const std::string tga = picture("good.tga", 33, 33);
     tmp->writeFile("maps/cut.jpg", jpg.substr(0, jpg.size() / 2));
     tmp->writeFile("maps/noend.jpg", jpg.substr(0, jpg.size() - 2));
     tmp->writeFile("maps/jpeg.png", jpg);
@@ -90,6 +100,9 @@ TEST_F(FuzzCorpusTest, MapPicturesAreCheckedBeforeTheEngineReadsThem) {
     tmp->writeFile("maps/png.jpg", png);
     tmp->writeFile("maps/cut.png", png.substr(0, png.size() - 20));
     tmp->writeFile("maps/empty.ppm", "P6\n0 0\n255\n");
+    tmp->writeFile("maps/cut.bmp", bmp.substr(0, bmp.size() - 40));
+    tmp->writeFile("maps/cut.tga", tga.substr(0, tga.size() - 40));
+    tmp->writeFile("maps/tga.bmp", tga);
 
     const std::string unreadable = "loadMap -> heightfield illisible : maps/";
     struct Case {
@@ -101,10 +114,13 @@ TEST_F(FuzzCorpusTest, MapPicturesAreCheckedBeforeTheEngineReadsThem) {
         {"good.png", "good.jpg", true, true},    {"good.png", "UP.JPG", true, true},
         {"good.png", "cut.jpg", true, false},    {"good.png", "noend.jpg", true, false},
         {"good.png", "jpeg.png", true, false},   {"good.png", "png.jpg", true, false},
-        {"good.png", "good.bmp", true, false},   {"good.png", "good.png", true, true},
+        {"good.png", "good.bmp", true, true},    {"good.png", "good.png", true, true},
+        {"good.png", "good.tga", true, true},    {"good.png", "cut.bmp", true, false},
+        {"good.png", "cut.tga", true, false},    {"good.png", "tga.bmp", true, false},
         {"cut.jpg", "good.jpg", false, false},   {"jpeg.png", "good.jpg", false, false},
-        {"cut.png", "good.jpg", false, false},   {"good.bmp", "good.jpg", false, false},
-        {"empty.ppm", "good.jpg", false, false},
+        {"cut.png", "good.jpg", false, false},   {"good.bmp", "good.tga", true, true},
+        {"good.tga", "good.bmp", true, true},    {"cut.bmp", "good.jpg", false, false},
+        {"cut.tga", "good.jpg", false, false},   {"empty.ppm", "good.jpg", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.heightfield) + " / " + c.texture);

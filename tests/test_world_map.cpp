@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 #include "CMapSelection.h"
+#include "CPictureCheck.h"
 #include "test_world_fixture.h"
 
 using namespace irr;
@@ -38,6 +39,81 @@ std::string coordError(const std::string& name) {
 }
 
 const std::string OBJECT_ERROR = "ERREUR LORS DE CHARGEMENT D'UN OBJET TYPE STATION DANS FICHIER MAP\n";
+
+// Small BMP and TGA files built byte by byte: W x H pixels of grey(x, y), with
+// equal column pairs so that RLE files hold runs.
+const u32 W = 5, H = 3;
+u32 grey(u32 x, u32 y) { return 20 + 30 * (x / 2) + 50 * y; }
+
+std::string le16(u32 v) { return {static_cast<char>(v), static_cast<char>(v >> 8)}; }
+std::string le32(u32 v) { return le16(v) + le16(v >> 16); }
+std::string bytes(std::initializer_list<u32> values) {
+    std::string out;
+    for (u32 v : values) out += static_cast<char>(v);
+    return out;
+}
+
+// One pixel of `size` bytes: grey in each colour byte, opaque alpha in a fourth.
+std::string pixel(u32 size, u32 x, u32 y) {
+    return std::string(std::min(size, 3u), static_cast<char>(grey(x, y))) + (size == 4 ? "\xff" : "");
+}
+
+// The pixel rows, bottom-up unless asked, each padded to a multiple of `align` bytes.
+std::string rows(u32 size, u32 align, bool topDown = false) {
+    std::string out;
+    for (u32 r = 0; r < H; ++r) {
+        std::string row;
+        for (u32 x = 0; x < W; ++x) row += pixel(size, x, topDown ? r : H - 1 - r);
+        row.resize((row.size() + align - 1) / align * align, '\0');
+        out += row;
+    }
+    return out;
+}
+
+// A BMP with an info header of `info` bytes; 8-bit ones get a grey palette of `colours` entries.
+std::string bmp(u32 bpp, const std::string& pixels, u32 compression = 0, u32 colours = 256, s32 w = W, s32 h = H,
+                u32 info = 40) {
+    std::string palette;
+    for (u32 i = 0; bpp == 8 && i < colours; ++i) palette += bytes({i, i, i, 0});
+    const u32 offset = 14 + info + static_cast<u32>(palette.size()), size = static_cast<u32>(pixels.size());
+    std::string header = "BM" + le32(offset + size) + le32(0) + le32(offset) + le32(info) + le32(w) + le32(h) +
+                         le16(1) + le16(bpp) + le32(compression) + le32(size) + le32(2835) + le32(2835) +
+                         le32(bpp == 8 ? colours : 0) + le32(0);
+    header.resize(14 + info, '\0');
+    return header + palette + pixels;
+}
+
+// RLE8, bottom row first: runs for the column pairs, one row starting with
+// three literal indices (padded to four bytes), end of picture after the top row.
+std::string rle8(u32 lastRun = 1) {
+    std::string s;
+    for (u32 y = H; y-- > 0;) {
+        if (y == 1)
+            s += bytes({0, 3, grey(0, y), grey(1, y), grey(2, y), 0, 1, grey(3, y)});
+        else
+            s += bytes({2, grey(0, y), 2, grey(2, y)});
+        s += bytes({y == 0 ? lastRun : 1, grey(4, y), 0, y == 0 ? 1u : 0u});
+    }
+    return s;
+}
+
+// A TGA with a two-byte id and, when given, a colour map of 24-bit entries.
+std::string tga(u32 type, u32 depth, const std::string& pixels, u32 descriptor = 0, u32 mapEntries = 0,
+                u32 w = W, u32 h = H) {
+    std::string map;
+    for (u32 i = 0; i < mapEntries; ++i) map += bytes({i, i, i});
+    return bytes({2, mapEntries ? 1u : 0u, type}) + le16(0) + le16(mapEntries) + bytes({mapEntries ? 24u : 0u}) +
+           le16(0) + le16(0) + le16(w) + le16(h) + bytes({depth, descriptor}) + "hf" + map + pixels;
+}
+
+// TGA RLE, bottom row first: a run packet per column pair, a raw packet for the last column.
+std::string tgaRle(u32 size, u32 lastPacket = 0x00) {
+    std::string s;
+    for (u32 y = H; y-- > 0;)
+        s += "\x81" + pixel(size, 0, y) + "\x81" + pixel(size, 2, y) +
+             static_cast<char>(y == 0 ? lastPacket : 0x00) + pixel(size, 4, y);
+    return s;
+}
 
 } // namespace
 
@@ -234,6 +310,72 @@ TEST_F(WorldTest, UnusableHeightfieldLeavesNoTerrainButStationsAndSky) {
         EXPECT_EQ(map->getNodeByClick(), nullptr);
         EXPECT_EQ(capture.stop(), "clickTerrainCoordinates mousepos : 400 300 \ngetNodeByClick mousepos : 400 300 \n");
         smgr->clear();
+    }
+}
+
+// BMP and TGA reach the engine only when every header field, run and pixel is
+// where the engine's reader will look; what passes, the engine reads as written.
+TEST_F(WorldTest, BmpAndTgaPicturesAreCheckedBeforeTheEngineReadsThem) {
+    const std::string bmp8 = bmp(8, rows(1, 4)), bmp24 = bmp(24, rows(3, 4));
+    const std::string tga24 = tga(2, 24, rows(3, 1)), tgaRle24 = tga(10, 24, tgaRle(3));
+    struct Case {
+        std::string name, content;
+        bool usable;
+    };
+    const std::vector<Case> cases = {
+        {"grey8.bmp", bmp8, true},
+        {"rgb24.bmp", bmp24, true},
+        {"rgba32.bmp", bmp(32, rows(4, 4)), true},
+        {"rle8.bmp", bmp(8, rle8(), 1), true},
+        {"longer-header24.bmp", bmp(24, rows(3, 4), 0, 0, W, H, 124), true},
+        {"cut24.bmp", bmp24.substr(0, bmp24.size() - 1), false},
+        {"cut-palette8.bmp", bmp8.substr(0, 54 + 3 * 4), false},
+        {"size-past-file.bmp", bmp24.substr(0, 34) + le32(1000) + bmp24.substr(38), false},
+        {"index-past-palette8.bmp", bmp(8, rows(1, 4), 0, 100), false},
+        {"longer-header8.bmp", bmp(8, rows(1, 4), 0, 256, W, H, 124), false},
+        {"rle8-run-past-row.bmp", bmp(8, bytes({6, 20}) + rle8().substr(2), 1), false},
+        {"rle8-run-past-end.bmp", bmp(8, rle8(255), 1), false},
+        {"rle8-no-end.bmp", bmp(8, rle8().substr(0, rle8().size() - 2), 1), false},
+        {"rle8-skips-pixels.bmp", bmp(8, bytes({0, 2, 1, 0}) + rle8().substr(2), 1), false},
+        {"rle8-24bit.bmp", bmp(24, rle8(), 1), false},
+        {"bitfields32.bmp", bmp(32, rows(4, 4), 3), false},
+        {"rgb16.bmp", bmp(16, rows(2, 4)), false},
+        {"top-down.bmp", bmp(24, rows(3, 4, true), 0, 0, W, -static_cast<s32>(H)), false},
+        {"no-width.bmp", bmp(24, rows(3, 4), 0, 0, 0, H), false},
+        {"too-wide.bmp", bmp(24, std::string(24580, '\0'), 0, 0, 8193, 1), false},
+        {"tga24.bmp", tga24, false},
+        {"grey8.tga", tga(3, 8, rows(1, 1)), true},
+        {"rgb24.tga", tga24, true},
+        {"rgba32-top-down.tga", tga(2, 32, rows(4, 1, true), 0x28), true},
+        {"mapped8.tga", tga(1, 8, rows(1, 1), 0, 256), true},
+        {"rle24.tga", tgaRle24, true},
+        {"rle32.tga", tga(10, 32, tgaRle(4), 8), true},
+        {"cut24.tga", tga24.substr(0, tga24.size() - 1), false},
+        {"rle-cut.tga", tgaRle24.substr(0, tgaRle24.size() - 1), false},
+        {"rle-run-past-end.tga", tga(10, 24, tgaRle(3, 0x81)), false},
+        {"index-past-map.tga", tga(1, 8, rows(1, 1), 0, 100), false},
+        {"mapped-without-map.tga", tga(1, 8, rows(1, 1)), false},
+        {"grey-rle.tga", tga(11, 8, rows(1, 1)), false},
+        {"rgb16.tga", tga(2, 16, rows(2, 1)), false},
+        {"right-to-left.tga", tga(2, 24, rows(3, 1), 0x10), false},
+        {"no-height.tga", tga(2, 24, "", 0, 0, W, 0), false},
+        {"too-tall.tga", tga(3, 8, std::string(8193, '\0'), 0, 0, 1, 8193), false},
+        {"bmp24.tga", bmp24, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = "maps/" + c.name;
+        tmp->writeFile(path, c.content);
+        ASSERT_EQ(CPictureCheck::isUsable(path.c_str(), 8192), c.usable);
+        if (!c.usable) continue;
+        EXPECT_FALSE(CPictureCheck::isUsable(path.c_str(), W - 1));
+        video::IImage* image = driver->createImageFromFile(path.c_str());
+        ASSERT_NE(image, nullptr);
+        ASSERT_EQ(image->getDimension(), core::dimension2d<u32>(W, H));
+        // 8-bit pictures come out as 16-bit colours: five bits a channel.
+        for (u32 y = 0; y < H; ++y)
+            for (u32 x = 0; x < W; ++x) EXPECT_NEAR(image->getPixel(x, y).getRed(), grey(x, y), 7u) << x << "," << y;
+        image->drop();
     }
 }
 

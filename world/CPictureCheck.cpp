@@ -8,6 +8,8 @@
 #include <vector>
 #include <jpeglib.h>
 #include <png.h>
+#include "CBmpCheck.h"
+#include "CTgaCheck.h"
 
 using namespace irr;
 
@@ -42,10 +44,14 @@ bool CPictureCheck::isUsable(const core::stringc& path, u32 maxSide) {
     std::ifstream in(path.c_str(), std::ios::binary);
     const std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     static const unsigned char pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (data.size() >= 8 && memcmp(data.data(), pngSignature, 8) == 0)
-        return endsWith(path, ".png") && pngDecodes(data.data(), data.size(), maxSide);
-    if (data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF)
-        return (endsWith(path, ".jpg") || endsWith(path, ".jpeg")) && jpegDecodes(data.data(), data.size(), maxSide);
+    if (endsWith(path, ".png"))
+        return data.size() >= 8 && memcmp(data.data(), pngSignature, 8) == 0 &&
+               pngDecodes(data.data(), data.size(), maxSide);
+    if (endsWith(path, ".jpg") || endsWith(path, ".jpeg"))
+        return data.size() >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF &&
+               jpegDecodes(data.data(), data.size(), maxSide);
+    if (endsWith(path, ".bmp")) return CBmpCheck::isValid(CPictureBytes(data.data(), data.size()), maxSide);
+    if (endsWith(path, ".tga")) return CTgaCheck::isValid(CPictureBytes(data.data(), data.size()), maxSide);
     return false;
 }
 
