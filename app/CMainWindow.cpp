@@ -12,6 +12,7 @@
 #include "CTKDebrayable.h"
 #include "CTKFixe.h"
 #include "CTSFixe.h"
+#include "TextConvert.h"
 
 using namespace irr;
 using namespace irr::core;
@@ -491,18 +492,4 @@ IGUIElement* CMainWindow::addMenuButton(IGUIWindow* w, s32 row, s32 id, const wc
 
 IGUIStaticText* CMainWindow::addLabel(const wchar_t* text, const rect<s32>& r, IGUIElement* parent) {
     return app.guienv->addStaticText(text, r, false, true, parent, -1, false);
-}
-
-stringw CMainWindow::widen(const stringc& s) {
-    stringw out;
-    out.reserve(s.size() + 1);
-    for (u32 i = 0; i < s.size(); ++i) out.append((wchar_t)(unsigned char)s[i]);
-    return out;
-}
-
-stringc CMainWindow::narrow(const stringw& s) {
-    stringc out;
-    out.reserve(s.size() + 1);
-    for (u32 i = 0; i < s.size(); ++i) out.append((c8)(s[i] & 0xFF));
-    return out;
 }

@@ -4,6 +4,7 @@
 #include "CMap.h"
 #include "CPyloneRM.h"
 #include "CRemontee.h"
+#include "TextConvert.h"
 
 using namespace irr;
 using namespace irr::core;

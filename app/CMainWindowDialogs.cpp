@@ -5,6 +5,7 @@
 #include "CMap.h"
 #include "CRemontee.h"
 #include "CTKDebrayable.h"
+#include "TextConvert.h"
 
 using namespace irr;
 using namespace irr::core;
