@@ -386,7 +386,7 @@ void CMainWindow::plantTree() {
     for (u32 i = 0; i < map->arrArbres.size(); ++i) {
         stringc rest = map->arrArbres[i]->getName();
         for (s32 at = rest.find("arbre"); at >= 0; at = rest.find("arbre"))
-            rest = rest.subString(0, at) + rest.subString(at + 5, rest.size() - at - 5);
+            for (u32 k = 0; k < 5; ++k) rest.erase(at);   // the five letters of "arbre"
         const u32 n = (u32)atoi(rest.c_str());
         if (n > highest) highest = n;
     }
