@@ -1,5 +1,6 @@
 #include "CMainMenu.h"
 #include <cstdio>
+#include "TextConvert.h"
 
 using namespace irr;
 
@@ -18,18 +19,6 @@ enum {
 };
 
 const wchar_t* const DEFAULT_RESOLUTION = L"1280x960";
-
-core::stringw widen(const core::stringc& s) {
-    core::stringw w;
-    for (u32 i = 0; i < s.size(); ++i) w.append(static_cast<wchar_t>(static_cast<signed char>(s[i])));
-    return w;
-}
-
-core::stringc narrow(const core::stringw& w) {
-    core::stringc s;
-    for (u32 i = 0; i < w.size(); ++i) s.append(static_cast<c8>(w[i] & 0xFF));
-    return s;
-}
 
 } // namespace
 
@@ -148,7 +137,7 @@ void CMainMenu::finish(bool* fs, bool* mus, bool* shad, bool* add, bool* vs, boo
     *dt = video::EDT_OPENGL;
 }
 
-core::stringw CMainMenu::getMap() { return widen(mapSelection->getMap()); }
+core::stringw CMainMenu::getMap() { return widenSigned(mapSelection->getMap()); }
 
 bool CMainMenu::OnEvent(const SEvent& event) {
     if (event.EventType != EET_GUI_EVENT || !device) return false;
@@ -165,7 +154,7 @@ bool CMainMenu::OnEvent(const SEvent& event) {
         okButton = guienv->addButton(core::rect<s32>(100, 90, 200, 130), mapWindow, ID_OK, L"Ok");
         core::array<core::stringc> maps = mapSelection->LoadMaps();
         mapComboBox->clear();
-        for (u32 i = 0; i < maps.size(); ++i) mapComboBox->addItem(widen(maps[i]).c_str(), 0);
+        for (u32 i = 0; i < maps.size(); ++i) mapComboBox->addItem(widenSigned(maps[i]).c_str(), 0);
         return false;
     }
     case ID_CONTINUER:

@@ -105,6 +105,4 @@ private:
     irr::gui::IGUIElement* addMenuButton(irr::gui::IGUIWindow* w, irr::s32 row, irr::s32 id, const wchar_t* text);
     irr::gui::IGUIStaticText* addLabel(const wchar_t* text, const irr::core::rect<irr::s32>& r,
                                        irr::gui::IGUIElement* parent);
-    static irr::core::stringw widen(const irr::core::stringc& s);
-    static irr::core::stringc narrow(const irr::core::stringw& s);
 };

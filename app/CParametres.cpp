@@ -4,23 +4,17 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include "TextConvert.h"
 #include "rapidxml.hpp"
 
 using namespace irr;
 
 namespace {
 
-std::string narrow(const core::stringw& w) {
-    std::string s;
-    s.reserve(w.size());
-    for (u32 i = 0; i < w.size(); ++i) s += static_cast<char>(w[i] & 0xFF);
-    return s;
-}
-
-core::stringw widen(const char* bytes) {
-    core::stringw w;
-    for (const char* p = bytes; *p; ++p) w.append(static_cast<wchar_t>(static_cast<signed char>(*p)));
-    return w;
+// The narrowed text as bytes for the file, a zero byte included.
+std::string bytes(const core::stringw& w) {
+    const core::stringc s = narrow(w);
+    return std::string(s.c_str(), s.size());
 }
 
 } // namespace
@@ -51,7 +45,7 @@ core::stringw CParametres::getSetting(const core::stringw& key) {
 bool CParametres::getSettingAsBoolean(const core::stringw& key) { return getSetting(key) == L"1"; }
 
 s32 CParametres::getSettingAsInteger(const core::stringw& key) {
-    const std::string s = narrow(getSetting(key));
+    const std::string s = bytes(getSetting(key));
     size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -74,7 +68,7 @@ bool CParametres::save() {
     out << "<video>\n";
     core::map<core::stringw, core::stringw>::Iterator it = settings.getIterator();
     for (; !it.atEnd(); it++) {
-        out << "<setting name=\"" << narrow(it->getKey()) << "\" value=\"" << narrow(it->getValue())
+        out << "<setting name=\"" << bytes(it->getKey()) << "\" value=\"" << bytes(it->getValue())
             << "\"></setting>\n";
     }
     out << "</video>\n";
@@ -112,7 +106,8 @@ bool CParametres::load() {
         rapidxml::xml_attribute<>* value = name ? s->last_attribute("value") : nullptr;
         if (!name || !value) continue;
         const std::string key = name->value();
-        if (key == "fullscreen" || key == "resolution") setSetting(widen(key.c_str()), widen(value->value()));
+        if (key == "fullscreen" || key == "resolution")
+            setSetting(widenSigned(key.c_str()), widenSigned(value->value()));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 #include <irrlicht.h>
 #include "CMainMenu.h"
 #include "CMainWindow.h"
+#include "TextConvert.h"
 
 using namespace irr;
 
@@ -18,10 +19,7 @@ int main() {
     CMainMenu menu;
     if (menu.run(&fullscreen, &music, &shadows, &additive, &vsync, &antialias, &driverType)) {
         CMainWindow game(fullscreen, music, shadows, additive, vsync, antialias, driverType, menu.resolution);
-        const core::stringw wide = menu.getMap();
-        core::stringc mapName;
-        for (u32 i = 0; i < wide.size(); ++i) mapName.append(static_cast<c8>(wide[i] & 0xFF));
-        game.setMap(mapName);
+        game.setMap(narrow(menu.getMap()));
         game.run();
     }
     // No window at all is a failure the shell should see.
