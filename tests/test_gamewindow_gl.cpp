@@ -10,7 +10,7 @@
 #include "CTKFixe.h"
 #include "CTronconRM.h"
 #include "CVehicule.h"
-#include "DefaultMapPlaces.h"
+#include "DefaultMap.h"
 #include "LiftRig.h"
 
 using namespace irr;
@@ -165,18 +165,11 @@ TEST_F(GameWindowGLTest, FirstFramesShowTerrainSkyChaletsAndButtons) {
     }
 }
 
-// Snow: light and nearly colourless; in the shade it turns a little blue, never brown or green.
-bool snowy(video::SColor c) {
-    const s32 r = c.getRed(), g = c.getGreen(), b = c.getBlue();
-    const s32 lo = core::min_(r, core::min_(g, b)), hi = core::max_(r, core::max_(g, b));
-    return lo >= 150 && hi - lo <= 50 && b >= r;
-}
-
 // Share of the pixels of `area` that are snow.
 double snowShare(video::IImage* img, const rect<s32>& area) {
     u32 snow = 0;
     for (s32 y = area.UpperLeftCorner.Y; y < area.LowerRightCorner.Y; ++y)
-        for (s32 x = area.UpperLeftCorner.X; x < area.LowerRightCorner.X; ++x) snow += snowy(img->getPixel(x, y));
+        for (s32 x = area.UpperLeftCorner.X; x < area.LowerRightCorner.X; ++x) snow += defaultmap::snowy(img->getPixel(x, y));
     return double(snow) / area.getArea();
 }
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <set>
 #include "CMapSelection.h"
-#include "DefaultMapPlaces.h"
+#include "DefaultMap.h"
 #include "test_world_fixture.h"
 
 using namespace irr;
@@ -349,14 +349,24 @@ TEST_F(WorldTest, DefaultMapStandsItsStationsOnTheGround) {
         for (float dz : {-100.0f, 0.0f, 100.0f}) EXPECT_LT(map->GetHeight(vector3df(6000 + dx, 0, 5000 + dz), 9000), 400.0f);
 }
 
-// What the player first meets: the village close in front of the starting
-// camera, the camera well above the ground, and nothing between the camera and
-// the chalet or any point of the open slope above it, which climbs gently.
+// What the player first meets: a picture of snow over at least half of the
+// map, the village close in front of the starting camera, the camera well above
+// the ground, and nothing between the camera and the chalet or any point of the
+// open slope above it, which climbs gently.
 TEST_F(WorldTest, DefaultMapOpensOnTheVillageWithItsSlopeInView) {
     tmp->copyDefaultMaps();
     loadExisting("ecrins.map");
     ASSERT_NE(map->terrain, nullptr);
     ASSERT_GE(map->arrStations.size(), 1u);
+    video::IImage* texels = driver->createImageFromFile((core::stringc("maps/") + map->textureName).c_str());
+    ASSERT_NE(texels, nullptr);
+    EXPECT_EQ(texels->getDimension(), core::dimension2d<u32>(2048, 2048));
+    u32 snow = 0, all = 0;
+    for (u32 y = 0; y < texels->getDimension().Height; y += 4)
+        for (u32 x = 0; x < texels->getDimension().Width; x += 4, ++all) snow += defaultmap::snowy(texels->getPixel(x, y));
+    texels->drop();
+    EXPECT_GT(snow, all / 2);
+
     const vector3df camera = defaultmap::CAMERA_START;
     const vector3df village = map->arrStations[0]->getPosition();
     EXPECT_LT(camera.getDistanceFrom(village), 320.0f);
