@@ -2,12 +2,16 @@
 // shows, checked region by region. A part of the scene is "shown" where
 // hiding it changes the picture.
 #include <cstdlib>
+#include <vector>
 #include "GLDeviceTest.h"
 #include "test_gamewindow_fixture.h"
 #include "CPyloneRM.h"
 #include "CStation.h"
+#include "CTKFixe.h"
 #include "CTronconRM.h"
 #include "CVehicule.h"
+#include "DefaultMap.h"
+#include "LiftRig.h"
 
 using namespace irr;
 using namespace irr::core;
@@ -43,31 +47,75 @@ protected:
         return img;
     }
 
-    // Pixels of `area` that change when the nodes are hidden.
-    u32 changedWhenHidden(const array<scene::ISceneNode*>& nodes, const rect<s32>& area) {
+    // The pixels that change when the nodes are hidden, and the box round them.
+    struct Change {
+        dimension2d<u32> size;
+        std::vector<bool> pixel;
+        bool at(s32 x, s32 y) const {
+            return x >= 0 && y >= 0 && x < (s32)size.Width && y < (s32)size.Height && pixel[y * size.Width + x];
+        }
+        u32 count(const rect<s32>& area) const {
+            u32 n = 0;
+            for (s32 y = area.UpperLeftCorner.Y; y < area.LowerRightCorner.Y; ++y)
+                for (s32 x = area.UpperLeftCorner.X; x < area.LowerRightCorner.X; ++x) n += at(x, y);
+            return n;
+        }
+        rect<s32> box() const {
+            rect<s32> b(size.Width, size.Height, 0, 0);
+            for (s32 y = 0; y < (s32)size.Height; ++y)
+                for (s32 x = 0; x < (s32)size.Width; ++x)
+                    if (at(x, y)) b.addInternalPoint(x, y);
+            return b;
+        }
+    };
+    Change changeWhenHidden(const array<scene::ISceneNode*>& nodes) {
         video::IImage* with = shot();
         for (u32 i = 0; i < nodes.size(); ++i) nodes[i]->setVisible(false);
         video::IImage* without = shot();
         for (u32 i = 0; i < nodes.size(); ++i) nodes[i]->setVisible(true);
-        const dimension2d<u32> size = with->getDimension();
-        u32 changed = 0;
-        for (s32 y = core::max_(area.UpperLeftCorner.Y, 0); y < core::min_(area.LowerRightCorner.Y, (s32)size.Height); ++y)
-            for (s32 x = core::max_(area.UpperLeftCorner.X, 0); x < core::min_(area.LowerRightCorner.X, (s32)size.Width); ++x)
-                if (!same(with->getPixel(x, y), without->getPixel(x, y))) ++changed;
+        Change c;
+        c.size = with->getDimension();
+        c.pixel.resize(c.size.Width * c.size.Height);
+        for (u32 y = 0; y < c.size.Height; ++y)
+            for (u32 x = 0; x < c.size.Width; ++x)
+                c.pixel[y * c.size.Width + x] = !same(with->getPixel(x, y), without->getPixel(x, y));
         with->drop();
         without->drop();
-        return changed;
+        return c;
     }
-    u32 changedWhenHidden(scene::ISceneNode* node, const rect<s32>& area) {
+    Change changeWhenHidden(scene::ISceneNode* node) {
         array<scene::ISceneNode*> nodes;
         nodes.push_back(node);
-        return changedWhenHidden(nodes, area);
+        return changeWhenHidden(nodes);
     }
+    // Pixels of `area` that change when the nodes are hidden.
+    u32 changedWhenHidden(const array<scene::ISceneNode*>& nodes, const rect<s32>& area) {
+        return changeWhenHidden(nodes).count(area);
+    }
+    u32 changedWhenHidden(scene::ISceneNode* node, const rect<s32>& area) { return changeWhenHidden(node).count(area); }
     rect<s32> around(const vector3df& p, s32 r) {
         const position2di c = screenOf(p);
         return rect<s32>(c.X - r, c.Y - r, c.X + r + 1, c.Y + r + 1);
     }
-    rect<s32> screen() { return rect<s32>(0, 0, 800, 600); }
+    rect<s32> screen() {
+        const dimension2d<u32> size = device()->getVideoDriver()->getScreenSize();
+        return rect<s32>(0, 0, size.Width, size.Height);
+    }
+
+    // The game as a player starts it: the default map, the camera where start-up leaves it.
+    void startOnDefaultMap(const wchar_t* resolution) {
+        tmp->copyDefaultMaps();
+        win.reset(new CMainWindow(false, true, false, false, false, false, video::EDT_OPENGL, resolution));
+        win->setMap("ecrins.map");
+        ASSERT_TRUE(win->startUp());
+        ASSERT_NE(map()->terrain, nullptr);
+        ASSERT_GT(map()->arrStations.size(), 0u);
+    }
+    // GW_SHOT=<prefix> keeps the frames looked at, for a human to see.
+    void keep(video::IImage* img, const char* name) {
+        if (getenv("GW_SHOT"))
+            device()->getVideoDriver()->writeImageToFile(img, (stringc(getenv("GW_SHOT")) + name + ".png").c_str());
+    }
 };
 
 TEST_F(GameWindowGLTest, FirstFramesShowTerrainSkyChaletsAndButtons) {
@@ -81,7 +129,7 @@ TEST_F(GameWindowGLTest, FirstFramesShowTerrainSkyChaletsAndButtons) {
 
     // Where the terrain must be, a frame never shows the clear colour.
     const vector3df station = map()->arrStations[0]->getPosition();
-    const vector3df nearStation = ground(station.X + 100, station.Z - 300);
+    const vector3df nearStation = ground(station.X + 60, station.Z - 80);
     video::IImage* img = shot();
     const position2di t = screenOf(nearStation);
     ASSERT_TRUE(screen().isPointInside(t));
@@ -115,6 +163,92 @@ TEST_F(GameWindowGLTest, FirstFramesShowTerrainSkyChaletsAndButtons) {
         with->drop();
         without->drop();
     }
+}
+
+// Share of the pixels of `area` that are snow.
+double snowShare(video::IImage* img, const rect<s32>& area) {
+    u32 snow = 0;
+    for (s32 y = area.UpperLeftCorner.Y; y < area.LowerRightCorner.Y; ++y)
+        for (s32 x = area.UpperLeftCorner.X; x < area.LowerRightCorner.X; ++x) snow += defaultmap::snowy(img->getPixel(x, y));
+    return double(snow) / area.getArea();
+}
+
+// The first frame at each window size: snow on most of the ground and round
+// the first station, whose chalet stands a few tens of pixels across in front.
+TEST_F(GameWindowGLTest, StartViewShowsSnowAndTheVillageChalet) {
+    const struct { const wchar_t* text; s32 w, h; } sizes[] = {{L"640x480", 640, 480}, {L"800x600", 800, 600}, {L"1280x960", 1280, 960}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(size.w);
+        ASSERT_NO_FATAL_FAILURE(startOnDefaultMap(size.text));
+        win->runFrames(3, 0.016f);
+        video::IImage* img = shot();
+        keep(img, (stringc("start-") + stringc(size.w)).c_str());
+        const position2di at = screenOf(map()->arrStations[0]->getPosition());
+        ASSERT_TRUE(screen().isPointInside(at));
+        const s32 r = size.w / 8;
+        EXPECT_GT(snowShare(img, screen()), 0.5);
+        EXPECT_GT(snowShare(img, rect<s32>(0, size.h / 2, size.w, size.h)), 0.7) << "the ground in front";
+        EXPECT_GT(snowShare(img, rect<s32>(at.X - r, at.Y - r, at.X + r, at.Y + r)), 0.7) << "round the first station";
+        img->drop();
+        const rect<s32> chalet = changeWhenHidden(map()->arrStations[0]->node).box();
+        EXPECT_GE(chalet.getWidth(), size.w * 12 / 640);
+        EXPECT_GE(chalet.getHeight(), size.w * 12 / 640);
+        EXPECT_LT(chalet.getWidth(), size.w / 8);
+        win->shutDown();
+        win.reset();
+    }
+}
+
+// The first lift a player builds, from the village up the open slope above it,
+// is seen whole from where the game starts, the camera not moved: both
+// terminals, every pylon and the carriers along the line, at 1280x960. It is
+// built as the game builds it, without clicks: other tests share the X pointer.
+TEST_F(GameWindowGLTest, LiftUpTheSlopeAboveTheVillageIsSeenWholeFromTheStart) {
+    ASSERT_NO_FATAL_FAILURE(startOnDefaultMap(L"1280x960"));
+    win->runFrames(1, 0.0f);
+    const vector3df village = map()->arrStations[0]->getPosition();
+    const vector3df camera = win->camera->getAbsolutePosition();
+    ASSERT_TRUE(camera.equals(defaultmap::CAMERA_START, 0.1f));
+    const core::vector2df bottom = defaultmap::FIRST_LIFT_BOTTOM, top = defaultmap::FIRST_LIFT_TOP;
+    CRemontee* lift = LiftRig::build(REMONTEE_TKFIXE, device()->getSceneManager(), device()->getVideoDriver(),
+                                     ground(village.X + bottom.X, village.Z + bottom.Y),
+                                     ground(village.X + top.X, village.Z + top.Y), 6, 0,
+                                     [this](f32 x, f32 z) { return ground(x, z).Y; });
+    map()->arrRemontees.push_back(lift);
+    win->runFrames(20, 0.05f);
+    EXPECT_EQ(win->camera->getAbsolutePosition(), camera);
+    video::IImage* img = shot();
+    keep(img, "lift");
+    img->drop();
+
+    // Whole: every straight run of the rope is on screen from end to end.
+    for (u32 i = 0; i < lift->arrTroncons.size(); ++i) {
+        const CTronconRM* t = lift->arrTroncons[i];
+        if (t->type != TRONCON_LIGNE) continue;
+        EXPECT_TRUE(screen().isPointInside(screenOf(t->debut))) << "segment " << i;
+        EXPECT_TRUE(screen().isPointInside(screenOf(t->fin))) << "segment " << i;
+    }
+    CTKFixe* tk = static_cast<CTKFixe*>(lift);
+    EXPECT_GT(changeWhenHidden(tk->nodeGareDepart).count(around(lift->getPositionDepart(), 40)), 60u);
+    EXPECT_GT(changeWhenHidden(tk->nodeGareArrivee).count(around(lift->getPositionArrivee(), 40)), 30u);
+    // Each pylon stands up from the snow, several pixels high.
+    ASSERT_EQ(lift->arrPylones.size(), 6u);
+    for (u32 i = 0; i < lift->arrPylones.size(); ++i) {
+        const Change pylon = changeWhenHidden(lift->arrPylones[i]->parts[0].node);
+        EXPECT_GE(pylon.box().getHeight(), 8) << "pylon " << i;
+        EXPECT_GT(pylon.count(around(lift->arrPylones[i]->getPosition(), 25)), 5u) << "pylon " << i;
+    }
+    // Most carriers show, each where it hangs on the rope.
+    array<scene::ISceneNode*> carriers;
+    for (u32 v = 0; v < lift->arrVehicules.size(); ++v) carriers.push_back(lift->arrVehicules[v]->nodeVehicule);
+    const Change shown = changeWhenHidden(carriers);
+    u32 seen = 0;
+    for (u32 v = 0; v < carriers.size(); ++v) {
+        const position2di c = screenOf(carriers[v]->getAbsolutePosition());
+        if (shown.count(rect<s32>(c.X - 3, c.Y - 4, c.X + 4, c.Y + 6))) ++seen;
+    }
+    ASSERT_GT(carriers.size(), 20u);
+    EXPECT_GT(seen, carriers.size() * 2 / 3) << seen << " of " << carriers.size();
 }
 
 TEST_F(GameWindowGLTest, BuiltLiftsShowTerminalsPylonsRopesAndCarriers) {

@@ -187,7 +187,7 @@ TEST(GameSession, BuildsEachKindOfLiftThenQuits) {
     const bool canGrab = system("/usr/bin/python3 -c 'from PIL import ImageGrab' 2>/dev/null") == 0;
     const Shot before = canGrab ? grab(w) : Shot();
     struct Kind { int button; int x; bool pylons; };
-    const Kind kinds[] = {{110, 300, true}, {180, 400, true}, {145, 500, false}};
+    const Kind kinds[] = {{110, 200, true}, {180, 320, true}, {145, 560, false}};  // clear of the village chalet
     for (const Kind& k : kinds) {
         click(w, 42, 22);          // "Construire"
         click(w, 105, 110);        // "Nouvelle remontee"

@@ -8,6 +8,7 @@
 #include <set>
 #include "CMapSelection.h"
 #include "CPictureCheck.h"
+#include "DefaultMap.h"
 #include "test_world_fixture.h"
 
 using namespace irr;
@@ -488,4 +489,55 @@ TEST_F(WorldTest, DefaultMapStandsItsStationsOnTheGround) {
     // The camera starts at (6000, 500, 5000).
     for (float dx : {-100.0f, 0.0f, 100.0f})
         for (float dz : {-100.0f, 0.0f, 100.0f}) EXPECT_LT(map->GetHeight(vector3df(6000 + dx, 0, 5000 + dz), 9000), 400.0f);
+}
+
+// What the player first meets: a picture of snow over at least half of the
+// map, the village close in front of the starting camera, the camera well above
+// the ground, and nothing between the camera and the chalet or any point of the
+// open slope above it, which climbs gently.
+TEST_F(WorldTest, DefaultMapOpensOnTheVillageWithItsSlopeInView) {
+    tmp->copyDefaultMaps();
+    loadExisting("ecrins.map");
+    ASSERT_NE(map->terrain, nullptr);
+    ASSERT_GE(map->arrStations.size(), 1u);
+    video::IImage* texels = driver->createImageFromFile((core::stringc("maps/") + map->textureName).c_str());
+    ASSERT_NE(texels, nullptr);
+    EXPECT_EQ(texels->getDimension(), core::dimension2d<u32>(2048, 2048));
+    u32 snow = 0, all = 0;
+    for (u32 y = 0; y < texels->getDimension().Height; y += 4)
+        for (u32 x = 0; x < texels->getDimension().Width; x += 4, ++all) snow += defaultmap::snowy(texels->getPixel(x, y));
+    texels->drop();
+    EXPECT_GT(snow, all / 2);
+
+    const vector3df camera = defaultmap::CAMERA_START;
+    const vector3df village = map->arrStations[0]->getPosition();
+    EXPECT_LT(camera.getDistanceFrom(village), 320.0f);
+    for (float dx : {-60.0f, 0.0f, 60.0f})
+        for (float dz : {-60.0f, 0.0f, 60.0f})
+            EXPECT_LT(map->GetHeight(camera + vector3df(dx, 0, dz), 9000), camera.Y - 150);
+
+    scene::ISceneCollisionManager* cm = smgr->getSceneCollisionManager();
+    auto hidden = [&](const vector3df& p) {
+        const core::line3df sight(camera, p + (camera - p).normalize());  // stop short of the point itself
+        vector3df hit;
+        core::triangle3df tri;
+        scene::ISceneNode* node = nullptr;
+        return cm->getCollisionPoint(sight, map->terrainSelector, hit, tri, node);
+    };
+    EXPECT_FALSE(hidden(village + vector3df(0, 10, 0))) << "the chalet's roof is hidden";
+    const core::vector2df from = defaultmap::FIRST_LIFT_BOTTOM, to = defaultmap::FIRST_LIFT_TOP;
+    vector3df last;
+    for (int i = 0; i <= 10; ++i) {
+        SCOPED_TRACE(i);
+        const core::vector2df at = from + (to - from) * (i / 10.0f);
+        vector3df p(village.X + at.X, 0, village.Z + at.Y);
+        p.Y = map->GetHeight(p, 9000);
+        EXPECT_FALSE(hidden(p + vector3df(0, 2, 0)));
+        if (i > 0) {
+            const f32 grade = (p.Y - last.Y) / vector3df(p.X - last.X, 0, p.Z - last.Z).getLength();
+            EXPECT_GT(grade, 0.03f);
+            EXPECT_LT(grade, 0.4f);
+        }
+        last = p;
+    }
 }

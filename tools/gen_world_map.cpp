@@ -1,8 +1,9 @@
-// The default map, maps/ecrins.map: an alpine massif round a main valley that
-// runs north from the southern edge, with side valleys, ridges, steep faces, a
-// gentle shoulder to build on and a snow line. Writes the height field, the
-// picture draped over it (painted from the engine's own terrain heights and
-// slopes) and the map file with its stations placed on the terrain surface.
+// The default map, maps/ecrins.map: an alpine massif in winter round a main
+// valley that runs north from the southern edge, with side valleys, ridges,
+// steep faces, the village in front of the starting camera with a gentle open
+// slope above it, and a bench higher up to build on. Writes the height field,
+// the picture draped over it (painted from the engine's own terrain heights
+// and slopes) and the map file with its stations placed on the terrain surface.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -75,6 +76,59 @@ void nearest(const Valley& v, double x, double z, double& dist, double& floor) {
     }
 }
 
+// The village stands in front of the starting camera, on a terrace at the foot
+// of a gentle open slope that climbs away from the camera towards the eastern
+// mountain: the place for the first lift, seen whole from the start.
+const Pt VILLAGE = {6020, 5270};
+const double VILLAGE_HEIGHT = 375;
+const double TERRACE = 110;       // flat round the village
+const Pt UPHILL = {0.62, 0.785};  // unit vector up the slope
+const double GRADE = 0.22;        // rise per unit up the slope
+const double FALL = 0.4;          // drop per unit down to the valley floor, towards the camera
+const double SLOPE_LENGTH = 650, SLOPE_HALF_WIDTH = 230;
+
+// Place along and across the first slope, from the village.
+void slopeCoordinates(double x, double z, double& along, double& across) {
+    const double dx = x - VILLAGE.x, dz = z - VILLAGE.z;
+    along = dx * UPHILL.x + dz * UPHILL.z;
+    across = dx * UPHILL.z - dz * UPHILL.x;
+}
+
+// How much of the site's own ground shows at a point: all of it round the
+// village and up the slope, none beyond.
+double siteWeight(double x, double z) {
+    double u, v;
+    slopeCoordinates(x, z, u, v);
+    // Ragged edges: nothing here is drawn with a ruler.
+    u += 160 * (fbm(x / 500.0, z / 500.0, 3, 89) - 0.5);
+    v += 220 * (fbm(x / 450.0 + 3.3, z / 450.0, 3, 97) - 0.5);
+    return (1 - smoothstep(SLOPE_LENGTH, SLOPE_LENGTH + 350, u)) *
+           (1 - smoothstep(SLOPE_HALF_WIDTH, SLOPE_HALF_WIDTH + 300, std::fabs(v))) * (1 - smoothstep(300, 650, -u));
+}
+
+// Where no tree grows, from 0 to 1: the fields round the village and the ski
+// slope above it. `wobble` in [0, 1] frays the edges.
+double cleared(double x, double z, double wobble) {
+    double u, v;
+    slopeCoordinates(x, z, u, v);
+    v += 80 * (wobble - 0.5);
+    const double r = std::sqrt((x - VILLAGE.x) * (x - VILLAGE.x) + (z - VILLAGE.z) * (z - VILLAGE.z));
+    const double fields = 1 - smoothstep(330, 420, r + 120 * (wobble - 0.5));
+    const double piste = (1 - smoothstep(SLOPE_HALF_WIDTH - 40, SLOPE_HALF_WIDTH + 40, std::fabs(v))) *
+                         smoothstep(-250, -150, u) * (1 - smoothstep(SLOPE_LENGTH, SLOPE_LENGTH + 100, u));
+    return std::max(fields, piste);
+}
+
+// The site's ground, blended into the valleys' ground h.
+double villageSite(double x, double z, double h) {
+    double u, v;
+    slopeCoordinates(x, z, u, v);
+    const double r = std::sqrt((x - VILLAGE.x) * (x - VILLAGE.x) + (z - VILLAGE.z) * (z - VILLAGE.z));
+    double site = VILLAGE_HEIGHT + (u > 0 ? GRADE : FALL) * u * smoothstep(TERRACE, TERRACE + 180, r);
+    site = std::max(site, 280.0) + 12 * (fbm(x / 260.0, z / 260.0, 2, 71) - 0.5);
+    return h + (site - h) * siteWeight(x, z);
+}
+
 // Height in world units. The valleys shape everything: the ground rises with the distance to
 // the nearest one, so crests form where two valleys' slopes meet and peaks where three do.
 double height(double x, double z) {
@@ -117,7 +171,7 @@ double height(double x, double z) {
     const double top = 4700;
     double h = floor + std::max(0.0, rise);
     if (h > top - 600) h = top - 600 * std::exp(-(h - (top - 600)) / 600);
-    return h + 15 * fbm(x / 250.0, z / 250.0, 3, 17);
+    return villageSite(x, z, h + 15 * fbm(x / 250.0, z / 250.0, 3, 17));
 }
 
 // Picture column of a world X: the engine's terrain mirrors its picture in X.
@@ -127,8 +181,10 @@ bool writeHeightfield(mediagen::Context& ctx, const std::string& rel) {
     video::IImage* img = ctx.driver->createImage(video::ECF_R8G8B8, core::dimension2d<u32>(SIZE, SIZE));
     for (int row = 0; row < SIZE; ++row)
         for (int col = 0; col < SIZE; ++col) {
+            // Ordered dithering: the engine's smoothing then turns 20-unit steps into even slopes.
+            static const int BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
             const double h = height(worldXOfColumn(col), row * CELL);
-            int g = static_cast<int>(std::lround(h / LEVEL));
+            int g = static_cast<int>(std::floor(h / LEVEL + (BAYER[row & 3][col & 3] + 0.5) / 16.0));
             g = g < 0 ? 0 : (g > 255 ? 255 : g);
             img->setPixel(col, row, video::SColor(255, g, g, g));
         }
@@ -165,13 +221,24 @@ Grid terrainGrid(scene::ITerrainSceneNode* terrain) {
     return g;
 }
 
-struct Surface { double h, nx, ny, nz; };
+struct StationSite { const char* name; double x, z; };
+// The first one is what the camera looks at when the game starts; all stand on gentle ground.
+const StationSite STATIONS[] = {
+    {"Village", VILLAGE.x, VILLAGE.z},
+    {"Plateau", 7650, 5250},
+    {"Combe", 5250, 7400},
+    {"Refuge", 4600, 8850},
+};
+
+// Height, normal and crest (how far the ground stands above its surroundings:
+// positive on ridges, negative in gullies), in world units.
+struct Surface { double h, nx, ny, nz, crest; };
 
 // Height and normal at a picture position (columns, rows), smoothly interpolated between vertices.
 Surface sample(const Grid& g, double col, double row) {
     const int c0 = static_cast<int>(std::floor(col)), r0 = static_cast<int>(std::floor(row));
     const double tc = col - c0, tr = row - r0;
-    Surface s = {0, 0, 0, 0};
+    Surface s = {0, 0, 0, 0, 0};
     for (int k = 0; k < 4; ++k) {
         const int c = c0 + (k & 1), r = r0 + (k >> 1);
         const double w = ((k & 1) ? tc : 1 - tc) * ((k >> 1) ? tr : 1 - tr);
@@ -179,6 +246,7 @@ Surface sample(const Grid& g, double col, double row) {
         const double dhdx = (g.at(c - 1, r) - g.at(c + 1, r)) / (2 * CELL);
         const double dhdz = (g.at(c, r + 1) - g.at(c, r - 1)) / (2 * CELL);
         s.h += w * g.at(c, r);
+        s.crest += w * (g.at(c, r) - 0.25 * (g.at(c - 2, r) + g.at(c + 2, r) + g.at(c, r - 2) + g.at(c, r + 2)));
         s.nx -= w * dhdx;
         s.nz -= w * dhdz;
         s.ny += w;
@@ -193,54 +261,66 @@ Surface sample(const Grid& g, double col, double row) {
 struct Rgb { double r, g, b; };
 Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 
-// Colour of the ground from height, slope and a little noise; unlit, so the sun is painted in.
+// Colour of the ground in winter from height, slope and a little noise; unlit,
+// so the sun is painted in. Snow everywhere but on the steepest faces and the
+// crests, dark forest dusted with snow in bands on the lower slopes, trodden
+// snow round the chalets.
 Rgb ground(const Surface& s, double x, double z) {
     const double slope = std::acos(s.ny > 1 ? 1 : s.ny) * 180.0 / M_PI;
     const double n1 = fbm(x / 180.0, z / 180.0, 4, 41);
     const double n2 = fbm(x / 23.0, z / 23.0, 3, 43);
     const double grain = fbm(x / 3.0, z / 3.0, 2, 47);
 
-    // Meadows: lush on the valley floors, drier and browner up high.
-    Rgb meadow = mix({92, 124, 56}, {128, 126, 80}, smoothstep(900, 2300, s.h + 300 * (n1 - 0.5)));
-    meadow = mix(meadow, {112, 136, 64}, 0.5 * n2);
+    // Wind-packed snow, rippled and drifted.
+    const Rgb snow = mix({230, 235, 244}, {248, 250, 253},
+                         0.6 * fbm(x / 40.0, z / 13.0, 3, 73) + 0.4 * fbm(x / 130.0, z / 70.0, 2, 103));
 
-    // Forest on the slopes below the tree line, in stands with clearings; the valley floors are farmed.
-    const double crowns = fbm(x / 6.0, z / 6.0, 2, 53) * 0.7 + n2 * 0.3;
-    const Rgb forest = mix({20, 38, 22}, {48, 80, 40}, smoothstep(0.35, 0.65, crowns));
-    const double treeLine = 1850 + 350 * (n1 - 0.5);
-    double forestAmount = (1 - smoothstep(treeLine - 200, treeLine + 50, s.h)) * smoothstep(5, 11, slope) *
-                          (1 - smoothstep(36, 42, slope));
-    forestAmount *= smoothstep(0.36, 0.46, fbm(x / 380.0, z / 380.0, 4, 59));
+    // Conifers in bands on the lower slopes, thicker on the spurs than in the gullies, where
+    // avalanches keep lanes open. The floors, the fields round the village and the ski slope
+    // above it stay open.
+    const double crowns = fbm(x / 5.0, z / 5.0, 2, 53) * 0.75 + n2 * 0.25;
+    Rgb forest = mix({14, 30, 22}, {36, 58, 42}, smoothstep(0.3, 0.7, crowns));
+    forest = mix(forest, snow, 0.08 + 0.4 * smoothstep(0.62, 0.8, crowns));  // snow on the branches and between trees
+    const double treeLine = 1450 + 300 * (n1 - 0.5);
+    const double bands = fbm(s.h / 220.0 + 1.5 * n1, (x - z) / 1400.0, 3, 59) + 0.12 * (n2 - 0.5) + 0.004 * s.crest;
+    double forestAmount = (1 - smoothstep(treeLine - 150, treeLine + 50, s.h)) * smoothstep(10, 16, slope) *
+                          (1 - smoothstep(38, 44, slope)) * smoothstep(0.42, 0.48, bands) *
+                          smoothstep(0.28, 0.42, fbm(x / 45.0, z / 45.0, 3, 101));  // clearings
+    forestAmount *= 1 - cleared(x, z, n1);
 
-    // Rock on the steep ground, in beds along the height.
-    const double strata = value(s.h / 28.0 + 4 * n1, (x + z) / 400.0, 61);
-    const Rgb rock = mix({84, 80, 76}, {138, 130, 120}, 0.25 * strata + 0.75 * fbm(x / 60.0, z / 60.0, 4, 67));
-    const double rockAmount = smoothstep(35, 44, slope + 14 * (n1 - 0.5));
-    // Scree on high ground below the faces.
-    const double screeAmount = smoothstep(1900, 2400, s.h) * smoothstep(22, 34, slope) * (1 - rockAmount);
-    const Rgb scree = mix({150, 142, 128}, {118, 112, 104}, n2);
+    // Rock where snow cannot hold: the steepest faces and the sharp crests, dusted on its ledges.
+    const double strata = value(s.h / 90.0 + 4 * n1, (x + z) / 400.0, 61);
+    const Rgb rock = mix({78, 76, 74}, {134, 130, 124}, 0.2 * strata + 0.8 * fbm(x / 60.0, z / 60.0, 4, 67));
+    double rockAmount = smoothstep(47, 56, slope + 16 * (n1 - 0.5));
+    rockAmount = std::max(rockAmount, smoothstep(35, 70, s.crest + 24 * (n1 - 0.5)) * smoothstep(1800, 2400, s.h) *
+                                          smoothstep(24, 34, slope));
+    // Snow lies on the ledges along the beds and fills the gullies.
+    rockAmount *= 1 - 0.45 * smoothstep(0.62, 0.8, fbm(s.h / 70.0 + 3 * n1, (x + z) / 260.0, 2, 79));
+    rockAmount *= 1 - smoothstep(-6, -24, s.crest);
 
-    // Snow above the snow line on all but the steepest faces; it reaches lower in gullies.
-    const double snowLine = 2250 + 350 * (n1 - 0.5);
-    double snowAmount = smoothstep(snowLine - 100, snowLine + 150, s.h) * (1 - smoothstep(42, 54, slope));
-    snowAmount = std::max(snowAmount, smoothstep(snowLine + 500, snowLine + 900, s.h) * 0.6 * n2);
-    const Rgb snow = {242, 245, 250};
-
-    Rgb c = meadow;
-    c = mix(c, scree, screeAmount * 0.8);
-    c = mix(c, forest, forestAmount);
+    Rgb c = mix(snow, forest, forestAmount);
     c = mix(c, rock, rockAmount);
-    c = mix(c, snow, snowAmount);
 
-    // Sun from the south-west: the faces turned to the starting view are lit.
+    // Trodden snow round the chalets: tracks, a little grey.
+    double trodden = 0;
+    for (const StationSite& st : STATIONS) {
+        const double r = std::sqrt((x - st.x) * (x - st.x) + (z - st.z) * (z - st.z));
+        trodden = std::max(trodden, 1 - smoothstep(15, 45, r + 20 * (n2 - 0.5)));
+    }
+    const double tracks = smoothstep(0.5, 0.7, fbm(x / 3.0, z / 9.0, 2, 83));
+    c = mix(c, mix({232, 231, 229}, {212, 211, 209}, tracks), trodden * 0.7);
+
+    // Sun from the south-west: the faces turned to the starting view are lit. Snow takes the
+    // sky's light in the shade and stays light and bluish; rock and forest darken.
     const double lx = -0.42, ly = 0.62, lz = -0.66;
     const double lit = std::max(0.0, s.nx * lx + s.ny * ly + s.nz * lz);
-    const double shade = 0.32 + 0.86 * lit;
-    const double g = 0.93 + 0.14 * grain;
+    const double snowy = (1 - forestAmount) * (1 - rockAmount);
+    const double shade = snowy * (0.72 + 0.32 * lit) + (1 - snowy) * (0.5 + 0.62 * lit);
+    const double g = 0.96 + 0.08 * grain;
     Rgb out = {c.r * shade * g, c.g * shade * g, c.b * shade * g};
-    // Shadowed snow turns blue rather than grey.
-    out.r -= snowAmount * (1 - lit) * 10;
-    out.b += snowAmount * (1 - lit) * 35;
+    out.r -= snowy * (1 - lit) * 16;
+    out.g -= snowy * (1 - lit) * 6;
+    out.b += snowy * (1 - lit) * 6;
     return out;
 }
 
@@ -261,15 +341,6 @@ bool writeTexture(mediagen::Context& ctx, const Grid& g, const std::string& rel)
     img->drop();
     return ok;
 }
-
-struct StationSite { const char* name; double x, z; };
-// The first one is what the camera looks at when the game starts; all stand on gentle ground.
-const StationSite STATIONS[] = {
-    {"Village", 5650, 6250},
-    {"Plateau", 7650, 5250},
-    {"Combe", 5250, 7400},
-    {"Refuge", 4600, 8850},
-};
 
 // Steepest slope, in degrees, within 30 units of a point of the terrain.
 double steepestAround(scene::ITerrainSceneNode* terrain, double x, double z) {
@@ -297,9 +368,9 @@ MEDIA_GENERATOR(gen_world_map) {
     const Grid grid = terrainGrid(terrain);
     bool ok = writeTexture(ctx, grid, "maps/" + texture);
 
-    // The camera must start above the ground all round its position.
-    for (double dx = -200; dx <= 200; dx += 40)
-        for (double dz = -200; dz <= 200; dz += 40)
+    // The camera must start well above the ground all round its position.
+    for (double dx = -60; dx <= 60; dx += 20)
+        for (double dz = -60; dz <= 60; dz += 20)
             if (terrain->getHeight(CAMERA_X + dx, CAMERA_Z + dz) > CAMERA_Y - 150) {
                 printf("media: the ecrins ground rises to the camera near %.0f %.0f\n", CAMERA_X + dx, CAMERA_Z + dz);
                 ok = false;
@@ -308,7 +379,8 @@ MEDIA_GENERATOR(gen_world_map) {
     std::string map = "heightfield=" + heightfield + "\ntexture=" + texture + "\n";
     for (const StationSite& s : STATIONS) {
         if (steepestAround(terrain, s.x, s.z) > 8) {
-            printf("media: the ecrins station %s stands on steep ground\n", s.name);
+            printf("media: the ecrins station %s stands on steep ground (%.1f degrees)\n", s.name,
+                   steepestAround(terrain, s.x, s.z));
             ok = false;
         }
         // Stations stand on the surface the game's terrain will have.
