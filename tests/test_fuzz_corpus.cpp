@@ -128,7 +128,9 @@ TEST_F(FuzzCorpusTest, MapPicturesAreCheckedBeforeTheEngineReadsThem) {
                                                         c.texture + "\nstation#Col#10-20-30\n");
         EXPECT_EQ(map->terrain != nullptr, c.terrain);
         EXPECT_EQ(out.find(unreadable + c.heightfield) == std::string::npos, c.terrain);
-        if (map->terrain) EXPECT_EQ(map->terrain->getMaterial(0).getTexture(0) != nullptr, c.texture0);
+        if (map->terrain) {
+            EXPECT_EQ(map->terrain->getMaterial(0).getTexture(0) != nullptr, c.texture0);
+        }
         EXPECT_EQ(map->arrStations.size(), 1u);
         map.reset();
         smgr->clear();

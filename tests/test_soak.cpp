@@ -177,7 +177,9 @@ TEST_P(SoakTest, CarriersStayOnTheRopeAndKeepMoving) {
                 ASSERT_LT(++sinceChange[k], stallLimit) << "carrier " << k << " stuck on segment " << segment[k];
             }
         }
-        if (frame % 64 == 0) ASSERT_TRUE(sceneIsSane(smgr->getRootSceneNode(), why)) << why << " at frame " << frame;
+        if (frame % 64 == 0) {
+            ASSERT_TRUE(sceneIsSane(smgr->getRootSceneNode(), why)) << why << " at frame " << frame;
+        }
     }
     capture.stop();
 

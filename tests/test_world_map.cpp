@@ -124,7 +124,7 @@ TEST_F(WorldTest, MapFileLines) {
         std::string file;
         std::vector<StationSeen> stations;
         std::vector<std::string> lines;  // printed, in this order
-        std::string heightfield, texture;
+        std::string heightfield = "", texture = "";
     };
     const std::vector<Case> cases = {
         {"plain station", "station#Col#100-50-200\n", {{"Col", {100, 50, 200}}}, {"Line=station#Col#100-50-200 \n"}},

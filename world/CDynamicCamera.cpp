@@ -70,7 +70,7 @@ void CDynamicCamera::OnRegisterSceneNode() {
     ISceneNode::OnRegisterSceneNode();
 }
 
-void CDynamicCamera::OnAnimate(u32 timeMs) {
+void CDynamicCamera::OnAnimate(u32 /*timeMs*/) {
     animate();
     ISceneNode::setPosition(OrbitPosition);
     updateAbsolutePosition();
@@ -86,11 +86,11 @@ void CDynamicCamera::render() {
 
 const aabbox3d<f32>& CDynamicCamera::getBoundingBox() const { return Frustum.getBoundingBox(); }
 
-void CDynamicCamera::setRotation(const vector3df& rotation) {}
+void CDynamicCamera::setRotation(const vector3df& /*rotation*/) {}
 
 ESCENE_NODE_TYPE CDynamicCamera::getType() const { return ESNT_CAMERA; }
 
-void CDynamicCamera::setProjectionMatrix(const matrix4& projection, bool isOrthogonal) {}
+void CDynamicCamera::setProjectionMatrix(const matrix4& /*projection*/, bool /*isOrthogonal*/) {}
 
 const matrix4& CDynamicCamera::getProjectionMatrix() const {
     return Frustum.getTransform(video::ETS_PROJECTION);
@@ -98,7 +98,7 @@ const matrix4& CDynamicCamera::getProjectionMatrix() const {
 
 const matrix4& CDynamicCamera::getViewMatrix() const { return Frustum.getTransform(video::ETS_VIEW); }
 
-void CDynamicCamera::setViewMatrixAffector(const matrix4& affector) {}
+void CDynamicCamera::setViewMatrixAffector(const matrix4& /*affector*/) {}
 
 const matrix4& CDynamicCamera::getViewMatrixAffector() const { return IdentityMatrix; }
 
@@ -138,7 +138,7 @@ const SViewFrustum* CDynamicCamera::getViewFrustum() const { return &Frustum; }
 void CDynamicCamera::setInputReceiverEnabled(bool enabled) { InputReceiverEnabled = enabled; }
 bool CDynamicCamera::isInputReceiverEnabled() const { return InputReceiverEnabled; }
 
-void CDynamicCamera::bindTargetAndRotation(bool bound) {}
+void CDynamicCamera::bindTargetAndRotation(bool /*bound*/) {}
 bool CDynamicCamera::getTargetAndRotationBinding(void) const { return false; }
 
 void CDynamicCamera::setProjection(const matrix4& projection) {
