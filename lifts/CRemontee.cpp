@@ -45,13 +45,13 @@ void CRemontee::createGareArrivee() {}
 
 core::vector3df CRemontee::getRotation() {
     const core::vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
     if (yaw < 0)
         yaw += 360;
     if (yaw >= 360)
         yaw -= 360;
     const f32 h = std::sqrt(d.X * d.X + d.Z * d.Z);
-    f32 pitch = static_cast<f32>(std::atan2(static_cast<f64>(h), static_cast<f64>(d.Y)) * 57.29577951308232 - 90.0);
+    f32 pitch = static_cast<f32>(std::atan2(static_cast<f64>(h), static_cast<f64>(d.Y)) * core::RADTODEG64 - 90.0);
     if (pitch < 0)
         pitch += 360;
     if (pitch >= 360)
@@ -90,7 +90,7 @@ f32 CRemontee::angleBetween(const core::vector3df& a, const core::vector3df& b) 
     if (c < -1)
         c = -1;
     const f32 rad = static_cast<f32>(std::acos(c));
-    return rad * 180.0f / 3.1415927f;
+    return rad * 180.0f / core::PI;
 }
 
 s32 CRemontee::supportOrCompression(const core::vector3df& a, const core::vector3df& p, const core::vector3df& b) {

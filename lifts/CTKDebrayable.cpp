@@ -141,7 +141,7 @@ void CTKDebrayable::createGareArrivee() {
     markerGaletArriveeDescente = addMarker(nodeGareArrivee, vector3df(1.0f, 3.2f, -1.29f));   // M6
 
     const vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
     if (yaw < 0)
         yaw += 360;
     if (yaw >= 360)

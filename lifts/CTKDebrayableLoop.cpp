@@ -11,10 +11,6 @@ namespace {
 
 const char* const SEPARATOR = "------------------------\n";
 
-const f32 PI_F = 3.1415927f;
-const f32 HALF_PI_F = 1.5707964f;
-const f32 RAD_TO_DEG_F = 57.2957763671875f;
-
 vector3df worldPos(scene::ISceneNode* node) { return node->getAbsolutePosition(); }
 
 // Where the rope passes a pylon's marker: 0.4 above it on support, below on compression.
@@ -36,7 +32,7 @@ void turnOnWheel(CVehicule* v, f32 h) {
     const core::quaternion turn(0, std::sin(h), 0, std::cos(h));
     vector3df euler;
     (turn * current).toEuler(euler);
-    v->setRotation(euler * RAD_TO_DEG_F);
+    v->setRotation(euler * core::RADTODEG);
 }
 
 void spin(scene::ISceneNode* node, int axis, f32 delta) {
@@ -356,22 +352,22 @@ void CTKDebrayable::passToNextSegment(CVehicule* v, CTronconRM* t) {
 
 void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 yawDeg = nodeGareDepart->getRotation().Y;
-    const f64 yaw = yawDeg * PI_F / 180.0f;
+    const f64 yaw = yawDeg * core::PI / 180.0f;
     const vector3df& c = t->centre;
     if (t->getType() == POULIEARRIVEE) {
         const f32 r =
             0.5f * (markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition()).getLength() +
             1.4f;
-        const f32 step = dt * vitesse * 5.0f / (r * PI_F);
+        const f32 step = dt * vitesse * 5.0f / (r * core::PI);
         v->progression += step;
         turnOnWheel(v, -step / 2);
         // From the up line's side (M4) round the far side to the down line's (M5).
-        const f64 theta = v->progression - yaw + HALF_PI_F;
+        const f64 theta = v->progression - yaw + core::HALF_PI;
         const f32 dy = worldPos(markerGaletArriveeDescente).Y - worldPos(markerGaletArriveeMontee).Y;
         v->setPosition(vector3df(static_cast<f32>(c.X + r * std::cos(theta)),
-                                 c.Y + v->progression * dy / PI_F - dy / 2,
+                                 c.Y + v->progression * dy / core::PI - dy / 2,
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
-        if (v->progression >= PI_F) {
+        if (v->progression >= core::PI) {
             v->setRotation(vector3df(0, yawDeg + 180, 0));
             passToNextSegment(v, t);
         }
@@ -379,13 +375,13 @@ void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
         const f32 r =
             0.5f * (markerPoulieDepartDescente->getPosition() - markerPoulieDepartMontee->getPosition()).getLength() +
             0.6f;
-        const f32 step = dt * vitesse * 4.0f / (r * PI_F);
+        const f32 step = dt * vitesse * 4.0f / (r * core::PI);
         v->progression += step;
         turnOnWheel(v, step / 2);
-        const f64 theta = (v->progression - PI_F) - yaw + HALF_PI_F;
+        const f64 theta = (v->progression - core::PI) - yaw + core::HALF_PI;
         v->setPosition(vector3df(static_cast<f32>(c.X + r * std::cos(theta)), c.Y - 0.2f,
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
-        if (v->progression >= PI_F) {
+        if (v->progression >= core::PI) {
             v->setRotation(vector3df(0, yawDeg, 0));
             passToNextSegment(v, t);
         }

@@ -13,9 +13,6 @@ const char* const FILE_POULIE = "media/poulieTK.obj";
 const char* const FILE_TEXTURE = "media/texture-pylone.png";
 const char* const FILE_SOUND = "media/tkf-sound.mp3";
 
-const f32 PI_F = 3.1415927f;
-const f32 HALF_PI_F = 1.5707964f;
-
 // The rope passes 0.4 above a support point and 0.4 below a compression point.
 vector3df ropeOffset(s32 sign) { return vector3df(0, sign == 1 ? 0.4f : -0.4f, 0); }
 
@@ -31,12 +28,12 @@ void traceLine(const CTronconRM* t, const char* line) {
 // The carrier's orientation turned by `step` radians about the vertical axis.
 vector3df turnedAboutY(const vector3df& rotationDeg, f32 step) {
     core::quaternion q;
-    q.set(rotationDeg.X * 0.017453292f, rotationDeg.Y * 0.017453292f, rotationDeg.Z * 0.017453292f);
+    q.set(rotationDeg.X * core::DEGTORAD, rotationDeg.Y * core::DEGTORAD, rotationDeg.Z * core::DEGTORAD);
     const core::quaternion turn(0, std::sin(step / 2), 0, std::cos(step / 2));
     const core::quaternion r = turn * q;
     vector3df euler;
     r.toEuler(euler);
-    return euler * 57.2957764f;
+    return euler * core::RADTODEG;
 }
 
 } // namespace
@@ -391,12 +388,12 @@ void CTKFixe::endWheelTurn(CVehicule* v, CTronconRM* t, f32 yaw) {
 void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 r = markerPoulieDepartMontee->getPosition().getDistanceFrom(markerPoulieDepartDescente->getPosition()) / 2 +
                   0.3f;
-    const f32 step = dt * vitesse * 4.0f / (r * PI_F);
+    const f32 step = dt * vitesse * 4.0f / (r * core::PI);
     v->progression += step;
-    const f32 u = PI_F - v->progression;
+    const f32 u = core::PI - v->progression;
     const f32 yaw = nodeGareDepart->getRotation().Y;
-    const f32 yawRad = PI_F * yaw / 180;
-    const f64 theta = static_cast<f64>(u) - yawRad - HALF_PI_F;
+    const f32 yawRad = core::PI * yaw / 180;
+    const f64 theta = static_cast<f64>(u) - yawRad - core::HALF_PI;
     const vector3df B = absolute(nodePoulieDepart);
     v->setPosition(vector3df(static_cast<f32>(B.X + r * std::cos(theta)),
                              static_cast<f32>(B.Y + std::sin(-static_cast<f64>(u)) / 10),
@@ -409,17 +406,17 @@ void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 R =
         markerPoulieArriveeMontee->getPosition().getDistanceFrom(markerPoulieArriveeDescente->getPosition()) / 2 +
         0.5f;
-    const f32 step = dt * vitesse * 5.0f / (R * PI_F);
+    const f32 step = dt * vitesse * 5.0f / (R * core::PI);
     v->progression += step;
-    const f32 u = PI_F - v->progression;
+    const f32 u = core::PI - v->progression;
     v->setRotation(turnedAboutY(v->getRotation(), step));
     const f32 dy = absolute(markerPoulieArriveeDescente).Y - absolute(markerPoulieArriveeMontee).Y;
     const f32 yaw = nodeGareDepart->getRotation().Y;
-    const f32 yawRad = PI_F * yaw / 180;
-    const f64 theta = static_cast<f64>(u) - yawRad + HALF_PI_F;
+    const f32 yawRad = core::PI * yaw / 180;
+    const f64 theta = static_cast<f64>(u) - yawRad + core::HALF_PI;
     const vector3df T = absolute(nodePoulieArrivee);
     v->setPosition(vector3df(static_cast<f32>(T.X + R * std::cos(theta)),
-                             T.Y - dy / 2 + v->progression * dy / PI_F,
+                             T.Y - dy / 2 + v->progression * dy / core::PI,
                              static_cast<f32>(T.Z + R * std::sin(theta))));
-    if (v->progression >= PI_F) endWheelTurn(v, t, yaw + 180);
+    if (v->progression >= core::PI) endWheelTurn(v, t, yaw + 180);
 }

@@ -11,7 +11,6 @@ const char* const MESH_GARE_DEPART = "media/gareTSfixe2.obj";
 const char* const MESH_GARE_ARRIVEE = "media/retourTsFixe.obj";
 const char* const MESH_POULIE = "media/PoulieTS.obj";
 const char* const MESH_GALET = "media/galet.obj";
-const f32 PI_F = 3.1415927f;
 
 // Sheave centres of the bottom terminal's two trains, in the terminal's frame.
 const vector3df GALETS_DEPART_MONTEE[8] = {
@@ -194,7 +193,7 @@ void CTSFixe::createGareArrivee() {
     markerGaletArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
 
     const vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
     if (yaw < 0)
         yaw += 360;
     else if (yaw >= 360)
@@ -415,11 +414,11 @@ void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
         ? markerPoulieDepartMontee->getPosition() - markerPoulieDepartDescente->getPosition()
         : markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition();
     const f32 r = 0.5f * across.getLength() + 2.9f;
-    const f32 step = s * 7.0f / (r * PI_F);
+    const f32 step = s * 7.0f / (r * core::PI);
     v->progression += step;
     const f32 yaw = nodeGareDepart->getRotation().Y;
-    const f32 theta = yaw * PI_F / 180.0f;
-    const f64 a = bottom ? v->progression - theta - PI_F / 2 : v->progression - theta + PI_F / 2;
+    const f32 theta = yaw * core::PI / 180.0f;
+    const f64 a = bottom ? v->progression - theta - core::HALF_PI : v->progression - theta + core::HALF_PI;
     v->setPosition(vector3df(static_cast<f32>(t->centre.X + r * std::cos(a)), t->centre.Y - (bottom ? 0.2f : 0.3f),
                              static_cast<f32>(t->centre.Z + r * std::sin(a))));
 
@@ -432,7 +431,7 @@ void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
     turned.toEuler(euler);
     v->setRotation(euler * core::RADTODEG);
 
-    if (v->progression < PI_F)
+    if (v->progression < core::PI)
         return;
     v->progression = 0;
     v->setRotation(vector3df(0, bottom ? yaw : yaw + 180, 0));
