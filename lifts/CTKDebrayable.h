@@ -76,13 +76,9 @@ public:
     Galet galetArriveeDescente;
 
 private:
-    // A mesh node of `mesh`, lighting off; an empty node when the mesh is missing.
-    irr::scene::ISceneNode* addPart(irr::scene::IAnimatedMesh* mesh, irr::scene::ISceneNode* parent,
-                                    const char* file);
     irr::scene::ISceneNode* addWheel(irr::scene::IAnimatedMesh* mesh, irr::scene::ISceneNode* parent,
                                      irr::f32 scale, const irr::core::vector3df& rotation,
                                      const irr::core::vector3df& position);
-    irr::scene::ISceneNode* addMarker(irr::scene::ISceneNode* parent, const irr::core::vector3df& position);
     void buildLoopWithPylons();
     // Up-line rope points over the pylons (those with a marker), bottom to top.
     irr::core::array<irr::s32> upLinePylons();

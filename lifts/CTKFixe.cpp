@@ -1,4 +1,5 @@
 #include "CTKFixe.h"
+#include "LiftScene.h"
 #include <cmath>
 #include <cstdio>
 
@@ -76,25 +77,9 @@ vector3df CTKFixe::getPositionArrivee() { return positionArrivee; }
 
 vector3df CTKFixe::getRotation() { return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(); }
 
-scene::IMeshSceneNode* CTKFixe::addMeshNode(scene::IAnimatedMesh* mesh, const char* file, scene::ISceneNode* parent,
-                                            const video::SMaterial& material) {
-    if (!mesh) printf("Erreur chargement mesh TKF %s\n", file);
-    scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
-                                                         vector3df(1, 1, 1), true);
-    if (node->getMaterialCount() > 0) node->getMaterial(0) = material;
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
-    return node;
-}
-
-scene::ISceneNode* CTKFixe::addMarker(scene::ISceneNode* parent, const vector3df& position) {
-    scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
-    marker->setPosition(position);
-    marker->updateAbsolutePosition();
-    return marker;
-}
-
 void CTKFixe::createGareDepart() {
-    nodeGareDepart = addMeshNode(meshGareDepart, FILE_GARE_DEPART, 0, materialGareDepart);
+    nodeGareDepart = LiftScene::addMeshPart(smgr, meshGareDepart, nullptr, "TKF", FILE_GARE_DEPART);
+    LiftScene::applyMaterial(nodeGareDepart, materialGareDepart);
     nodeGareDepart->setID(4);
     nodeGareDepart->setScale(vector3df(1.8f, 1.8f, 1.8f));
     nodeGareDepart->setPosition(positionDepart);
@@ -106,31 +91,34 @@ void CTKFixe::createGareDepart() {
         if (selector) selector->drop();
     }
 
-    nodePoulieDepart = addMeshNode(meshPoulieDepart, FILE_POULIE, nodeGareDepart, materialPoulieDepart);
+    nodePoulieDepart = LiftScene::addMeshPart(smgr, meshPoulieDepart, nodeGareDepart, "TKF", FILE_POULIE);
+    LiftScene::applyMaterial(nodePoulieDepart, materialPoulieDepart);
     nodePoulieDepart->setScale(vector3df(0.8f, 0.8f, 0.8f));
     nodePoulieDepart->setRotation(vector3df(180, 0, -10));
     nodePoulieDepart->setPosition(vector3df(-1.2f, 5.2f, 0));
     nodePoulieDepart->updateAbsolutePosition();
 
-    markerPoulieDepartMontee = addMarker(nodeGareDepart, vector3df(-1.2f, 5.2f, -0.8f));
-    markerPoulieDepartDescente = addMarker(nodeGareDepart, vector3df(-1.2f, 5.2f, 0.8f));
+    markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-1.2f, 5.2f, -0.8f));
+    markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-1.2f, 5.2f, 0.8f));
 }
 
 void CTKFixe::createGareArrivee() {
-    nodeGareArrivee = addMeshNode(meshGareArrivee, FILE_GARE_ARRIVEE, 0, materialGareArrivee);
+    nodeGareArrivee = LiftScene::addMeshPart(smgr, meshGareArrivee, nullptr, "TKF", FILE_GARE_ARRIVEE);
+    LiftScene::applyMaterial(nodeGareArrivee, materialGareArrivee);
     nodeGareArrivee->setScale(vector3df(1.5f, 1.5f, 1.5f));
     nodeGareArrivee->setPosition(positionArrivee);
     nodeGareArrivee->updateAbsolutePosition();
 
-    nodePoulieArrivee = addMeshNode(meshPoulieArrivee, FILE_POULIE, nodeGareArrivee, materialPoulieArrivee);
+    nodePoulieArrivee = LiftScene::addMeshPart(smgr, meshPoulieArrivee, nodeGareArrivee, "TKF", FILE_POULIE);
+    LiftScene::applyMaterial(nodePoulieArrivee, materialPoulieArrivee);
     nodePoulieArrivee->setParent(nodeGareArrivee);
     nodePoulieArrivee->setScale(vector3df(1.5f, 1.5f, 1.5f));
     nodePoulieArrivee->setRotation(vector3df(193, 0, 0));
     nodePoulieArrivee->setPosition(vector3df(-14.4f, 14.5f, 0));
     nodePoulieArrivee->updateAbsolutePosition();
 
-    markerPoulieArriveeMontee = addMarker(nodeGareArrivee, vector3df(-14.4f, 14.2f, 1.4f));
-    markerPoulieArriveeDescente = addMarker(nodeGareArrivee, vector3df(-14.4f, 14.8f, -1.4f));
+    markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-14.4f, 14.2f, 1.4f));
+    markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-14.4f, 14.8f, -1.4f));
 
     // Both terminals face along the line; the engine updates their absolute
     // transforms at the next scene update.

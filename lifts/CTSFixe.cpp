@@ -1,4 +1,5 @@
 #include "CTSFixe.h"
+#include "LiftScene.h"
 #include <cmath>
 #include <cstdio>
 
@@ -20,29 +21,12 @@ const vector3df GALETS_DEPART_DESCENTE[8] = {
     {-4.7f, 2.76f, -0.62f}, {-6.1f, 3.04f, -0.63f}, {-6.5f, 3.12f, -0.63f}, {-6.8f, 3.20f, -0.64f},
     {-5.8f, 2.98f, -0.63f}, {-5.5f, 2.93f, -0.63f}, {-5.2f, 2.87f, -0.63f}, {-4.9f, 2.81f, -0.64f}};
 
-// A mesh node, or an empty node in its place when the mesh did not load, so
-// that the markers, the rope and the motion keep their frame.
-scene::ISceneNode* addPartNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
-                               const char* file) {
-    if (mesh)
-        return smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1));
-    printf("Erreur chargement mesh TSFixe %s\n", file);
-    return smgr->addEmptySceneNode(parent, -1);
-}
-
-// An empty stand-in has no material of its own to receive one.
-void setMaterial0(scene::ISceneNode* node, const video::SMaterial& material) {
-    if (node->getMaterialCount() > 0)
-        node->getMaterial(0) = material;
-}
-
 // A terminal node (its meshes are built for a scale of 4) standing at `position`.
 scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, const char* file,
                                const video::SMaterial& material, const vector3df& position) {
-    scene::ISceneNode* node = addPartNode(smgr, mesh, nullptr, file);
+    scene::ISceneNode* node = LiftScene::addPart(smgr, mesh, nullptr, "TSFixe", file);
     node->setScale(vector3df(4, 4, 4));
-    setMaterial0(node, material);
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    LiftScene::applyMaterial(node, material);
     node->setPosition(position);
     node->updateAbsolutePosition();
     return node;
@@ -51,9 +35,8 @@ scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh*
 // A bullwheel under its terminal's housing, turned over.
 scene::ISceneNode* addBullwheel(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* terminal,
                                 const video::SMaterial& material, const vector3df& position) {
-    scene::ISceneNode* node = addPartNode(smgr, mesh, terminal, MESH_POULIE);
-    setMaterial0(node, material);
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    scene::ISceneNode* node = LiftScene::addPart(smgr, mesh, terminal, "TSFixe", MESH_POULIE);
+    LiftScene::applyMaterial(node, material);
     node->setScale(vector3df(0.15f, 0.15f, 0.15f));
     node->setPosition(position);
     node->setRotation(vector3df(180, 0, 0));
@@ -61,18 +44,10 @@ scene::ISceneNode* addBullwheel(scene::ISceneManager* smgr, scene::IAnimatedMesh
     return node;
 }
 
-scene::ISceneNode* addMarker(scene::ISceneManager* smgr, scene::ISceneNode* parent, const vector3df& position) {
-    scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
-    marker->setPosition(position);
-    marker->updateAbsolutePosition();
-    return marker;
-}
-
 void addGalet(scene::ISceneManager* smgr, Galet& g, scene::ISceneNode* parent, const vector3df& rotation,
               const vector3df& position) {
     g.mesh = smgr->getMesh(MESH_GALET);
-    g.node = addPartNode(smgr, g.mesh, parent, MESH_GALET);
-    g.node->setMaterialFlag(video::EMF_LIGHTING, false);
+    g.node = LiftScene::addPart(smgr, g.mesh, parent, "TSFixe", MESH_GALET);
     g.node->setScale(vector3df(0.05f, 0.05f, 0.05f));
     g.node->setRotation(rotation);
     g.node->setPosition(position);
@@ -161,18 +136,18 @@ void CTSFixe::createGareDepart() {
     nodePoulieDepart =
         addBullwheel(smgr, meshPoulieDepart, nodeGareDepart, materialPoulieDepart, vector3df(2.0f, 2.9f, 0.14f));
 
-    markerPoulieDepartMontee = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
-    markerPoulieDepartDescente = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
+    markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
+    markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
 
     for (int k = 0; k < 8; ++k) {
         addGalet(smgr, galetsDepartMontee[k], nodeGareDepart, vector3df(-90, 0, 0), GALETS_DEPART_MONTEE[k]);
         addGalet(smgr, galetsDepartDescente[k], nodeGareDepart, vector3df(90, 0, 0), GALETS_DEPART_DESCENTE[k]);
     }
 
-    markerGaletsDescenteExterieur = addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, -0.61f));
-    markerGaletsMonteeExterieur = addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, 0.84f));
-    markerGaletsDescenteInterieur = addMarker(smgr, nodeGareDepart, vector3df(-4.7f, 2.67f, -0.62f));
-    markerGaletsMonteeInterieur = addMarker(smgr, nodeGareDepart, vector3df(-4.6f, 2.64f, 0.85f));
+    markerGaletsDescenteExterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, -0.61f));
+    markerGaletsMonteeExterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, 0.84f));
+    markerGaletsDescenteInterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-4.7f, 2.67f, -0.62f));
+    markerGaletsMonteeInterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-4.6f, 2.64f, 0.85f));
 }
 
 void CTSFixe::createGareArrivee() {
@@ -183,14 +158,14 @@ void CTSFixe::createGareArrivee() {
     nodePoulieArrivee =
         addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, vector3df(1.2f, 3.0f, 0));
 
-    markerPoulieArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
-    markerPoulieArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));
+    markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
+    markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));
 
     addGalet(smgr, galetArriveeDescente, nodeGareArrivee, vector3df(90, 0, 0), vector3df(-1.33f, 2.8f, 0.84f));
     addGalet(smgr, galetArriveeMontee, nodeGareArrivee, vector3df(-90, 0, 0), vector3df(-1.33f, 2.8f, -0.835f));
 
-    markerGaletArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, 0.84f));
-    markerGaletArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
+    markerGaletArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, 0.84f));
+    markerGaletArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
 
     const vector3df d = positionArrivee - positionDepart;
     f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
