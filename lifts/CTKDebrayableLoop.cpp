@@ -1,22 +1,18 @@
 // The detachable lift's rope loop, its pole and the queue in the bottom station, and their motion.
 #include "CTKDebrayable.h"
+#include "LiftScene.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 using namespace irr;
 using core::vector3df;
+using LiftScene::ropePoint;
+using LiftScene::worldPos;
 
 namespace {
 
 const char* const SEPARATOR = "------------------------\n";
-
-vector3df worldPos(scene::ISceneNode* node) { return node->getAbsolutePosition(); }
-
-// Where the rope passes a pylon's marker: 0.4 above it on support, below on compression.
-vector3df ropePoint(scene::ISceneNode* marker, s32 sign) {
-    return worldPos(marker) + vector3df(0, sign == 1 ? 0.4f : -0.4f, 0);
-}
 
 const char* signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
 

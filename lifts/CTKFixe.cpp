@@ -5,6 +5,8 @@
 
 using namespace irr;
 using core::vector3df;
+using LiftScene::ropePoint;
+using LiftScene::worldPos;
 
 namespace {
 
@@ -13,11 +15,6 @@ const char* const FILE_GARE_ARRIVEE = "media/baseArriveeTK.obj";
 const char* const FILE_POULIE = "media/poulieTK.obj";
 const char* const FILE_TEXTURE = "media/texture-pylone.png";
 const char* const FILE_SOUND = "media/tkf-sound.mp3";
-
-// The rope passes 0.4 above a support point and 0.4 below a compression point.
-vector3df ropeOffset(s32 sign) { return vector3df(0, sign == 1 ? 0.4f : -0.4f, 0); }
-
-vector3df absolute(scene::ISceneNode* node) { return node ? node->getAbsolutePosition() : vector3df(); }
 
 const char* signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
 
@@ -159,12 +156,14 @@ void CTKFixe::createTroncons() {
     for (u32 i = 0; i < arrTroncons.size(); ++i) delete arrTroncons[i];
     arrTroncons.clear();
 
-    const vector3df B = absolute(nodePoulieDepart), T = absolute(nodePoulieArrivee);
-    const vector3df Bm = absolute(markerPoulieDepartMontee), Bd = absolute(markerPoulieDepartDescente);
-    const vector3df Tm = absolute(markerPoulieArriveeMontee), Td = absolute(markerPoulieArriveeDescente);
+    const vector3df B = worldPos(nodePoulieDepart), T = worldPos(nodePoulieArrivee);
+    const vector3df Bm = worldPos(markerPoulieDepartMontee), Bd = worldPos(markerPoulieDepartDescente);
+    const vector3df Tm = worldPos(markerPoulieArriveeMontee), Td = worldPos(markerPoulieArriveeDescente);
     const s32 N = static_cast<s32>(arrPylones.size());
-    auto Pm = [&](s32 i) { return absolute(arrPylones[i]->markerMontee); };
-    auto Pd = [&](s32 i) { return absolute(arrPylones[i]->markerDescente); };
+    auto Pm = [&](s32 i) { return worldPos(arrPylones[i]->markerMontee); };
+    auto Pd = [&](s32 i) { return worldPos(arrPylones[i]->markerDescente); };
+    auto Rm = [&](s32 i) { return ropePoint(arrPylones[i]->markerMontee, arrPylones[i]->supportMontee); };
+    auto Rd = [&](s32 i) { return ropePoint(arrPylones[i]->markerDescente, arrPylones[i]->supportDescente); };
 
     s32 numero = 0;
     auto wheel = [&](s32 kind, const vector3df& centre) {
@@ -201,7 +200,7 @@ void CTKFixe::createTroncons() {
     // Up line: every pylon carries it.
     for (s32 i = 0; i < N; ++i) {
         CPyloneRM* p = arrPylones[i];
-        const vector3df debut = i == 0 ? Bm : Pm(i - 1) + ropeOffset(arrPylones[i - 1]->supportMontee);
+        const vector3df debut = i == 0 ? Bm : Rm(i - 1);
         p->supportMontee = supportOrCompression(i == 0 ? B : Pm(i - 1), Pm(i), i < N - 1 ? Pm(i + 1) : T);
         if (i == 0)
             printf("P0 %s\n", signWord(p->supportMontee));
@@ -209,12 +208,12 @@ void CTKFixe::createTroncons() {
             printf("Pi %s\n", signWord(p->supportMontee));
         else
             printf("Pi-1 %s\n", signWord(p->supportMontee));
-        traceLine(line(true, debut, Pm(i) + ropeOffset(p->supportMontee)), "montee");
+        traceLine(line(true, debut, Rm(i)), "montee");
     }
     CPyloneRM* last = arrPylones[N - 1];
     last->supportMontee = supportOrCompression(N == 1 ? B : Pm(N - 2), Pm(N - 1), T);
     printf("P last %s\n", signWord(last->supportMontee));
-    traceLine(line(true, Pm(N - 1) + ropeOffset(last->supportMontee), Tm), "montee");
+    traceLine(line(true, Rm(N - 1), Tm), "montee");
 
     const CTronconRM* top = wheel(POULIEARRIVEE, T);
     printf("troncon %i POULIE Arrivee\n", top->numero);
@@ -228,8 +227,7 @@ void CTKFixe::createTroncons() {
     } else {
         for (s32 s = 0; s < m; ++s) {
             CPyloneRM* p = arrPylones[K[s]];
-            const vector3df debut =
-                s == 0 ? Td : Pd(K[s - 1]) + ropeOffset(arrPylones[K[s - 1]]->supportDescente);
+            const vector3df debut = s == 0 ? Td : Rd(K[s - 1]);
             vector3df prev;
             if (K[s] == N - 1)
                 prev = T;
@@ -243,12 +241,12 @@ void CTKFixe::createTroncons() {
             else
                 next = K[s] == N - 1 ? B : Bd;
             p->supportDescente = supportOrCompression(prev, Pd(K[s]), next);
-            traceLine(line(false, debut, Pd(K[s]) + ropeOffset(p->supportDescente)), "descente");
+            traceLine(line(false, debut, Rd(K[s])), "descente");
         }
         CPyloneRM* lowest = arrPylones[K[m - 1]];
         if (K[m - 1] == 0)
             lowest->supportDescente = supportOrCompression(m >= 2 ? Pd(K[m - 2]) : T, Pd(0), B);
-        traceLine(line(false, Pd(K[m - 1]) + ropeOffset(lowest->supportDescente), Bd), "descente");
+        traceLine(line(false, Rd(K[m - 1]), Bd), "descente");
     }
     printf("------------------------\n");
 }
@@ -282,12 +280,12 @@ void CTKFixe::createVehicules() {
 void CTKFixe::cableLines(core::array<core::line3df>& lines) {
     lines.clear();
     if (!nodePoulieDepart || !nodePoulieArrivee) return;
-    const vector3df Bm = absolute(markerPoulieDepartMontee), Bd = absolute(markerPoulieDepartDescente);
-    const vector3df Tm = absolute(markerPoulieArriveeMontee), Td = absolute(markerPoulieArriveeDescente);
+    const vector3df Bm = worldPos(markerPoulieDepartMontee), Bd = worldPos(markerPoulieDepartDescente);
+    const vector3df Tm = worldPos(markerPoulieArriveeMontee), Td = worldPos(markerPoulieArriveeDescente);
 
     vector3df from = Bm;
     for (u32 i = 0; i < arrPylones.size(); ++i) {
-        const vector3df to = absolute(arrPylones[i]->markerMontee) + ropeOffset(arrPylones[i]->supportMontee);
+        const vector3df to = ropePoint(arrPylones[i]->markerMontee, arrPylones[i]->supportMontee);
         lines.push_back(core::line3df(from, to));
         from = to;
     }
@@ -295,7 +293,7 @@ void CTKFixe::cableLines(core::array<core::line3df>& lines) {
 
     from = Td;
     for (s32 k = getPrevPyloneType1(arrPylones.size()); k >= 0; k = getPrevPyloneType1(k)) {
-        const vector3df to = absolute(arrPylones[k]->markerDescente) + ropeOffset(arrPylones[k]->supportDescente);
+        const vector3df to = ropePoint(arrPylones[k]->markerDescente, arrPylones[k]->supportDescente);
         lines.push_back(core::line3df(from, to));
         from = to;
     }
@@ -382,7 +380,7 @@ void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 yaw = nodeGareDepart->getRotation().Y;
     const f32 yawRad = core::PI * yaw / 180;
     const f64 theta = static_cast<f64>(u) - yawRad - core::HALF_PI;
-    const vector3df B = absolute(nodePoulieDepart);
+    const vector3df B = worldPos(nodePoulieDepart);
     v->setPosition(vector3df(static_cast<f32>(B.X + r * std::cos(theta)),
                              static_cast<f32>(B.Y + std::sin(-static_cast<f64>(u)) / 10),
                              static_cast<f32>(B.Z + r * std::sin(theta))));
@@ -398,11 +396,11 @@ void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     v->progression += step;
     const f32 u = core::PI - v->progression;
     v->setRotation(turnedAboutY(v->getRotation(), step));
-    const f32 dy = absolute(markerPoulieArriveeDescente).Y - absolute(markerPoulieArriveeMontee).Y;
+    const f32 dy = worldPos(markerPoulieArriveeDescente).Y - worldPos(markerPoulieArriveeMontee).Y;
     const f32 yaw = nodeGareDepart->getRotation().Y;
     const f32 yawRad = core::PI * yaw / 180;
     const f64 theta = static_cast<f64>(u) - yawRad + core::HALF_PI;
-    const vector3df T = absolute(nodePoulieArrivee);
+    const vector3df T = worldPos(nodePoulieArrivee);
     v->setPosition(vector3df(static_cast<f32>(T.X + R * std::cos(theta)),
                              T.Y - dy / 2 + v->progression * dy / core::PI,
                              static_cast<f32>(T.Z + R * std::sin(theta))));

@@ -5,6 +5,8 @@
 
 using namespace irr;
 using core::vector3df;
+using LiftScene::ropePoint;
+using LiftScene::worldPos;
 
 namespace {
 
@@ -72,14 +74,7 @@ void turnGalet(Galet& g, const vector3df& current, f32 step) {
     g.node->setRotation(r);
 }
 
-vector3df absPos(scene::ISceneNode* node) { return node->getAbsolutePosition(); }
-
 vector3df lowered(const vector3df& p) { return p - vector3df(0, 0.1f, 0); }
-
-// The rope's point at a pylon head: above the marker on support, below on compression.
-vector3df offset(scene::ISceneNode* marker, s32 support, f32 amount) {
-    return absPos(marker) + vector3df(0, support == 1 ? amount : -amount, 0);
-}
 
 void traceLigne(const char* line, const CTronconRM* t) {
     printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X, t->debut.Y,
@@ -198,32 +193,32 @@ core::array<core::line3df> CTSFixe::ropeLines() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return lines;
     auto line = [&lines](const vector3df& a, const vector3df& b) { lines.push_back(core::line3df(a, b)); };
-    line(absPos(markerPoulieDepartMontee), absPos(markerGaletsMonteeInterieur));
-    line(absPos(markerPoulieDepartDescente), absPos(markerGaletsDescenteInterieur));
-    line(absPos(markerGaletsMonteeInterieur), absPos(markerGaletsMonteeExterieur));
-    line(absPos(markerGaletsDescenteInterieur), absPos(markerGaletsDescenteExterieur));
+    line(worldPos(markerPoulieDepartMontee), worldPos(markerGaletsMonteeInterieur));
+    line(worldPos(markerPoulieDepartDescente), worldPos(markerGaletsDescenteInterieur));
+    line(worldPos(markerGaletsMonteeInterieur), worldPos(markerGaletsMonteeExterieur));
+    line(worldPos(markerGaletsDescenteInterieur), worldPos(markerGaletsDescenteExterieur));
 
     const core::array<CPyloneRM*> pyl = ropePylones();
     const s32 n = static_cast<s32>(pyl.size());
     if (n == 0) {
-        line(absPos(markerGaletsMonteeExterieur), absPos(markerGaletArriveeMontee));
-        line(absPos(markerGaletsDescenteExterieur), absPos(markerGaletArriveeDescente));
-        line(absPos(markerGaletArriveeMontee), absPos(markerPoulieArriveeMontee));
-        line(absPos(markerGaletArriveeDescente), absPos(markerPoulieArriveeDescente));
+        line(worldPos(markerGaletsMonteeExterieur), worldPos(markerGaletArriveeMontee));
+        line(worldPos(markerGaletsDescenteExterieur), worldPos(markerGaletArriveeDescente));
+        line(worldPos(markerGaletArriveeMontee), worldPos(markerPoulieArriveeMontee));
+        line(worldPos(markerGaletArriveeDescente), worldPos(markerPoulieArriveeDescente));
         return lines;
     }
-    auto p = [&pyl](s32 i) { return offset(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.2f); };
-    auto q = [&pyl](s32 i) { return offset(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.2f); };
-    line(absPos(markerGaletsMonteeExterieur), p(0));
+    auto p = [&pyl](s32 i) { return ropePoint(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.2f); };
+    auto q = [&pyl](s32 i) { return ropePoint(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.2f); };
+    line(worldPos(markerGaletsMonteeExterieur), p(0));
     for (s32 i = 1; i < n; ++i)
         line(p(i - 1), p(i));
-    line(p(n - 1), absPos(markerGaletArriveeMontee));
-    line(absPos(markerGaletArriveeMontee), absPos(markerPoulieArriveeMontee));
-    line(absPos(markerGaletArriveeDescente), absPos(markerPoulieArriveeDescente));
-    line(absPos(markerGaletArriveeDescente), q(n - 1));
+    line(p(n - 1), worldPos(markerGaletArriveeMontee));
+    line(worldPos(markerGaletArriveeMontee), worldPos(markerPoulieArriveeMontee));
+    line(worldPos(markerGaletArriveeDescente), worldPos(markerPoulieArriveeDescente));
+    line(worldPos(markerGaletArriveeDescente), q(n - 1));
     for (s32 j = n - 2; j >= 0; --j)
         line(q(j + 1), q(j));
-    line(q(0), absPos(markerGaletsDescenteExterieur));
+    line(q(0), worldPos(markerGaletsDescenteExterieur));
     return lines;
 }
 
@@ -256,12 +251,12 @@ void CTSFixe::createTroncons() {
     arrTroncons.clear();
 
     const vector3df zero(0, 0, 0);
-    const vector3df cb = absPos(nodePoulieDepart), ct = absPos(nodePoulieArrivee);
-    const vector3df pdm = absPos(markerPoulieDepartMontee), pdd = absPos(markerPoulieDepartDescente);
-    const vector3df pam = absPos(markerPoulieArriveeMontee), pad = absPos(markerPoulieArriveeDescente);
-    const vector3df gmi = absPos(markerGaletsMonteeInterieur), gme = absPos(markerGaletsMonteeExterieur);
-    const vector3df gdi = absPos(markerGaletsDescenteInterieur), gde = absPos(markerGaletsDescenteExterieur);
-    const vector3df gam = absPos(markerGaletArriveeMontee), gad = absPos(markerGaletArriveeDescente);
+    const vector3df cb = worldPos(nodePoulieDepart), ct = worldPos(nodePoulieArrivee);
+    const vector3df pdm = worldPos(markerPoulieDepartMontee), pdd = worldPos(markerPoulieDepartDescente);
+    const vector3df pam = worldPos(markerPoulieArriveeMontee), pad = worldPos(markerPoulieArriveeDescente);
+    const vector3df gmi = worldPos(markerGaletsMonteeInterieur), gme = worldPos(markerGaletsMonteeExterieur);
+    const vector3df gdi = worldPos(markerGaletsDescenteInterieur), gde = worldPos(markerGaletsDescenteExterieur);
+    const vector3df gam = worldPos(markerGaletArriveeMontee), gad = worldPos(markerGaletArriveeDescente);
 
     const core::array<CPyloneRM*> pyl = ropePylones();
     const s32 n = static_cast<s32>(pyl.size());
@@ -280,10 +275,10 @@ void CTSFixe::createTroncons() {
         return;
     }
 
-    auto P = [&pyl](s32 i) { return absPos(pyl[i]->markerMontee); };
-    auto Q = [&pyl](s32 i) { return absPos(pyl[i]->markerDescente); };
-    auto ph = [&pyl](s32 i) { return offset(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.4f); };
-    auto qh = [&pyl](s32 i) { return offset(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.4f); };
+    auto P = [&pyl](s32 i) { return worldPos(pyl[i]->markerMontee); };
+    auto Q = [&pyl](s32 i) { return worldPos(pyl[i]->markerDescente); };
+    auto ph = [&pyl](s32 i) { return ropePoint(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.4f); };
+    auto qh = [&pyl](s32 i) { return ropePoint(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.4f); };
     auto word = [](s32 sign) { return sign == 1 ? "support" : "compression"; };
 
     arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));

@@ -55,4 +55,10 @@ scene::ISceneNode* addMarker(scene::ISceneManager* smgr, scene::ISceneNode* pare
     return marker;
 }
 
+vector3df worldPos(scene::ISceneNode* node) { return node ? node->getAbsolutePosition() : vector3df(); }
+
+vector3df ropePoint(scene::ISceneNode* marker, s32 sign, f32 clearance) {
+    return worldPos(marker) + vector3df(0, sign == 1 ? clearance : -clearance, 0);
+}
+
 } // namespace LiftScene

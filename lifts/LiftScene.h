@@ -1,6 +1,6 @@
 // Scene pieces every lift and pylon builds the same way: its parts, with a
-// stand-in for a mesh that did not load, and the empty marker nodes its rope
-// is laid over.
+// stand-in for a mesh that did not load, the empty marker nodes its rope is
+// laid over, and where the rope passes them.
 #pragma once
 #include <irrlicht.h>
 
@@ -23,5 +23,12 @@ void applyMaterial(irr::scene::ISceneNode* node, const irr::video::SMaterial& ma
 // An empty node at `position` in its parent's frame, its world position already up to date.
 irr::scene::ISceneNode* addMarker(irr::scene::ISceneManager* smgr, irr::scene::ISceneNode* parent,
                                   const irr::core::vector3df& position);
+
+// A node's world position; the origin for a node that does not exist.
+irr::core::vector3df worldPos(irr::scene::ISceneNode* node);
+
+// Where the rope passes a marker: `clearance` above it on support (sign 1),
+// as far below it on compression.
+irr::core::vector3df ropePoint(irr::scene::ISceneNode* marker, irr::s32 sign, irr::f32 clearance = 0.4f);
 
 } // namespace LiftScene
