@@ -1,5 +1,6 @@
 #include "CRemontee.h"
 #include <cmath>
+#include <cstdio>
 
 using namespace irr;
 
@@ -132,4 +133,22 @@ void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<cor
     driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
     const video::SColor black(255, 0, 0, 0);
     for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
+}
+
+const char* CRemontee::signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
+
+void CRemontee::traceSeparator() { printf("------------------------\n"); }
+
+void CRemontee::traceUpSign(s32 index, s32 count, s32 sign) {
+    if (index == 0)
+        printf("P0 %s\n", signWord(sign));
+    else if (index < count - 1)
+        printf("Pi %s\n", signWord(sign));
+    else
+        printf("Pi-1 %s\n", signWord(sign));
+}
+
+void CRemontee::traceLine(const CTronconRM* t, const char* line) {
+    printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X, t->debut.Y,
+           t->debut.Z, t->fin.X, t->fin.Y, t->fin.Z);
 }

@@ -77,4 +77,12 @@ protected:
     // Draws rope lines in opaque black between world positions. The material is
     // set here: whatever was drawn last would otherwise light or texture them.
     void drawRopeLines(irr::video::IVideoDriver* driver, const irr::core::array<irr::core::line3df>& lines);
+
+    // The rope-loop builders' trace lines.
+    static const char* signWord(irr::s32 sign);  // "support" for 1, else "compression"
+    static void traceSeparator();                // the dashed line around a loop's trace
+    // The up-line sign of pylon `index` of `count`: "P0", "Pi", or "Pi-1" for the last one.
+    static void traceUpSign(irr::s32 index, irr::s32 count, irr::s32 sign);
+    // "troncon <numero> LIGNE <line> debut = x ; y ; z  fin = x ; y ; z" for straight segment t.
+    static void traceLine(const CTronconRM* t, const char* line);
 };

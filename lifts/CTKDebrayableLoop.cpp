@@ -12,14 +12,6 @@ using LiftScene::worldPos;
 
 namespace {
 
-const char* const SEPARATOR = "------------------------\n";
-
-const char* signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
-
-void printLine(const char* format, s32 numero, const vector3df& a, const vector3df& b) {
-    printf(format, numero, a.X, a.Y, a.Z, b.X, b.Y, b.Z);
-}
-
 // Turns a carrier by `h` twice over about the vertical axis, through the engine's quaternions.
 void turnOnWheel(CVehicule* v, f32 h) {
     const vector3df r = v->getRotation() * core::DEGTORAD;
@@ -60,7 +52,7 @@ void CTKDebrayable::createTroncons() {
         return;
     }
 
-    printf("%s", SEPARATOR);
+    traceSeparator();
     struct Row {
         s32 type;
         bool montee;
@@ -138,7 +130,7 @@ void CTKDebrayable::buildLoopWithPylons() {
 
     CTronconRM* wheel = append(POULIEDEPART, true);
     wheel->centre = worldPos(nodePoulieDepart);
-    printf("%s", SEPARATOR);
+    traceSeparator();
     printf("troncon %i POULIE Depart\n", wheel->numero);
 
     const core::array<s32> up = upLinePylons();
@@ -152,16 +144,11 @@ void CTKDebrayable::buildLoopWithPylons() {
     for (s32 k = 0; k < n; ++k) {
         CPyloneRM* p = arrPylones[up[k]];
         p->supportMontee = upSign(k);
-        if (k == 0)
-            printf("P0 %s\n", signWord(p->supportMontee));
-        else if (k < n - 1)
-            printf("Pi %s\n", signWord(p->supportMontee));
-        else
-            printf("Pi-1 %s\n", signWord(p->supportMontee));
+        traceUpSign(k, n, p->supportMontee);
         CTronconRM* t = append(TRONCON_LIGNE, true);
         t->debut = debut;
         t->fin = ropePoint(p->markerMontee, p->supportMontee);
-        printLine("troncon %i LIGNE montee debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, t->debut, t->fin);
+        traceLine(t, "montee");
         debut = t->fin;
     }
     if (n > 0) {
@@ -173,7 +160,7 @@ void CTKDebrayable::buildLoopWithPylons() {
     CTronconRM* t = append(TRONCON_LIGNE, true);
     t->debut = debut;
     t->fin = worldPos(markerGaletArriveeMontee);
-    printLine("troncon %i LIGNE montee debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, t->debut, t->fin);
+    traceLine(t, "montee");
 
     wheel = append(POULIEARRIVEE, true);
     wheel->centre = worldPos(nodePoulieArrivee);
@@ -194,11 +181,10 @@ void CTKDebrayable::buildLoopWithPylons() {
         } else {
             t->fin = worldPos(markerPoulieDepartDescente);
         }
-        printLine("troncon %i LIGNE descente debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, t->debut,
-                  t->fin);
+        traceLine(t, "descente");
         debut = t->fin;
     }
-    printf("%s", SEPARATOR);
+    traceSeparator();
 }
 
 s32 CTKDebrayable::getPrevPyloneType6(s32 i) {

@@ -16,13 +16,6 @@ const char* const FILE_POULIE = "media/poulieTK.obj";
 const char* const FILE_TEXTURE = "media/texture-pylone.png";
 const char* const FILE_SOUND = "media/tkf-sound.mp3";
 
-const char* signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
-
-void traceLine(const CTronconRM* t, const char* line) {
-    printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X,
-           t->debut.Y, t->debut.Z, t->fin.X, t->fin.Y, t->fin.Z);
-}
-
 // The carrier's orientation turned by `step` radians about the vertical axis.
 vector3df turnedAboutY(const vector3df& rotationDeg, f32 step) {
     core::quaternion q;
@@ -185,7 +178,7 @@ void CTKFixe::createTroncons() {
         return t;
     };
 
-    printf("------------------------\n");
+    traceSeparator();
     if (N == 0) {
         wheel(POULIEDEPART, B);
         line(true, Bm, Tm);
@@ -202,12 +195,7 @@ void CTKFixe::createTroncons() {
         CPyloneRM* p = arrPylones[i];
         const vector3df debut = i == 0 ? Bm : Rm(i - 1);
         p->supportMontee = supportOrCompression(i == 0 ? B : Pm(i - 1), Pm(i), i < N - 1 ? Pm(i + 1) : T);
-        if (i == 0)
-            printf("P0 %s\n", signWord(p->supportMontee));
-        else if (i < N - 1)
-            printf("Pi %s\n", signWord(p->supportMontee));
-        else
-            printf("Pi-1 %s\n", signWord(p->supportMontee));
+        traceUpSign(i, N, p->supportMontee);
         traceLine(line(true, debut, Rm(i)), "montee");
     }
     CPyloneRM* last = arrPylones[N - 1];
@@ -248,7 +236,7 @@ void CTKFixe::createTroncons() {
             lowest->supportDescente = supportOrCompression(m >= 2 ? Pd(K[m - 2]) : T, Pd(0), B);
         traceLine(line(false, Rd(K[m - 1]), Bd), "descente");
     }
-    printf("------------------------\n");
+    traceSeparator();
 }
 
 void CTKFixe::createVehicules() {

@@ -76,11 +76,6 @@ void turnGalet(Galet& g, const vector3df& current, f32 step) {
 
 vector3df lowered(const vector3df& p) { return p - vector3df(0, 0.1f, 0); }
 
-void traceLigne(const char* line, const CTronconRM* t) {
-    printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X, t->debut.Y,
-           t->debut.Z, t->fin.X, t->fin.Y, t->fin.Z);
-}
-
 } // namespace
 
 CTSFixe::CTSFixe(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
@@ -261,7 +256,7 @@ void CTSFixe::createTroncons() {
     const core::array<CPyloneRM*> pyl = ropePylones();
     const s32 n = static_cast<s32>(pyl.size());
     if (n == 0) {
-        printf("------------------------\n");
+        traceSeparator();
         arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));
         arrTroncons.push_back(addTroncon(1, TRONCON_LIGNE, true, pdm, lowered(gmi)));
         arrTroncons.push_back(addTroncon(2, TRONCON_LIGNE, true, gmi, lowered(gme)));
@@ -279,10 +274,9 @@ void CTSFixe::createTroncons() {
     auto Q = [&pyl](s32 i) { return worldPos(pyl[i]->markerDescente); };
     auto ph = [&pyl](s32 i) { return ropePoint(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.4f); };
     auto qh = [&pyl](s32 i) { return ropePoint(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.4f); };
-    auto word = [](s32 sign) { return sign == 1 ? "support" : "compression"; };
 
     arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));
-    printf("------------------------\n");
+    traceSeparator();
     printf("troncon %i POULIE Depart\n", 0);
     arrTroncons.push_back(addTroncon(1, TRONCON_LIGNE, true, pdm, gmi));
     printf("troncon %i TRONCON_DEP montee 2\n", 1);
@@ -298,23 +292,18 @@ void CTSFixe::createTroncons() {
         const vector3df lower = i == 0 ? cb : P(i - 1);
         const vector3df upper = i == n - 1 ? ct : P(i + 1);
         pyl[i]->supportMontee = supportOrCompression(lower, P(i), upper);
-        if (i == 0)
-            printf("P0 %s\n", word(pyl[i]->supportMontee));
-        else if (i < n - 1)
-            printf("Pi %s\n", word(pyl[i]->supportMontee));
-        else
-            printf("Pi-1 %s\n", word(pyl[i]->supportMontee));
+        traceUpSign(i, n, pyl[i]->supportMontee);
         CTronconRM* t = addTroncon(3 + i, TRONCON_LIGNE, true, i == 0 ? gme : ph(i - 1), ph(i));
         arrTroncons.push_back(t);
-        traceLigne("montee", t);
+        traceLine(t, "montee");
     }
     {
         const vector3df lower = n == 1 ? cb : P(n - 2);
         pyl[n - 1]->supportMontee = supportOrCompression(lower, P(n - 1), ct);
-        printf("P last %s\n", word(pyl[n - 1]->supportMontee));
+        printf("P last %s\n", signWord(pyl[n - 1]->supportMontee));
         CTronconRM* t = addTroncon(n + 3, TRONCON_LIGNE, true, ph(n - 1), gam);
         arrTroncons.push_back(t);
-        traceLigne("montee", t);
+        traceLine(t, "montee");
     }
 
     // Through the top terminal.
@@ -331,7 +320,7 @@ void CTSFixe::createTroncons() {
         pyl[j]->supportDescente = supportOrCompression(upper, Q(j), Q(j - 1));
         CTronconRM* t = addTroncon(2 * n + 6 - j, TRONCON_LIGNE, false, j == n - 1 ? gad : qh(j + 1), qh(j));
         arrTroncons.push_back(t);
-        traceLigne("descente", t);
+        traceLine(t, "descente");
     }
     // The lowest pylon is decided twice: its span from above ends with the first
     // sign, the span down to the terminal starts with the second, which stays.
@@ -341,10 +330,10 @@ void CTSFixe::createTroncons() {
     pyl[0]->supportDescente = supportOrCompression(upper0, Q(0), cb);
     CTronconRM* toTerminal = addTroncon(2 * n + 7, TRONCON_LIGNE, false, qh(0), gde);
     arrTroncons.push_back(toTerminal);
-    traceLigne("descente", toTerminal);
-    traceLigne("descente", last);
+    traceLine(toTerminal, "descente");
+    traceLine(last, "descente");
     arrTroncons.push_back(last);
-    printf("------------------------\n");
+    traceSeparator();
 }
 
 void CTSFixe::createVehicules() {
