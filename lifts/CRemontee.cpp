@@ -135,6 +135,16 @@ void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<cor
     for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
 }
 
+void CRemontee::turnAboutVertical(CVehicule* v, f32 angle) {
+    const core::vector3df r = v->getRotation() * core::DEGTORAD;
+    core::quaternion current;
+    current.set(r.X, r.Y, r.Z);
+    const core::quaternion turn(0, std::sin(angle / 2), 0, std::cos(angle / 2));
+    core::vector3df euler;
+    (turn * current).toEuler(euler);
+    v->setRotation(euler * core::RADTODEG);
+}
+
 const char* CRemontee::signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
 
 void CRemontee::traceSeparator() { printf("------------------------\n"); }

@@ -78,6 +78,10 @@ protected:
     // set here: whatever was drawn last would otherwise light or texture them.
     void drawRopeLines(irr::video::IVideoDriver* driver, const irr::core::array<irr::core::line3df>& lines);
 
+    // Turns carrier v by `angle` radians about the vertical, through the engine's
+    // quaternions: its Euler angles may come back with X and Z of +-180.
+    static void turnAboutVertical(CVehicule* v, irr::f32 angle);
+
     // The rope-loop builders' trace lines.
     static const char* signWord(irr::s32 sign);  // "support" for 1, else "compression"
     static void traceSeparator();                // the dashed line around a loop's trace

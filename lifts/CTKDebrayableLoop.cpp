@@ -12,17 +12,6 @@ using LiftScene::worldPos;
 
 namespace {
 
-// Turns a carrier by `h` twice over about the vertical axis, through the engine's quaternions.
-void turnOnWheel(CVehicule* v, f32 h) {
-    const vector3df r = v->getRotation() * core::DEGTORAD;
-    core::quaternion current;
-    current.set(r.X, r.Y, r.Z);
-    const core::quaternion turn(0, std::sin(h), 0, std::cos(h));
-    vector3df euler;
-    (turn * current).toEuler(euler);
-    v->setRotation(euler * core::RADTODEG);
-}
-
 void spin(scene::ISceneNode* node, int axis, f32 delta) {
     if (!node)
         return;
@@ -342,7 +331,7 @@ void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
             1.4f;
         const f32 step = dt * vitesse * 5.0f / (r * core::PI);
         v->progression += step;
-        turnOnWheel(v, -step / 2);
+        turnAboutVertical(v, -step);
         // From the up line's side (M4) round the far side to the down line's (M5).
         const f64 theta = v->progression - yaw + core::HALF_PI;
         const f32 dy = worldPos(markerGaletArriveeDescente).Y - worldPos(markerGaletArriveeMontee).Y;
@@ -359,7 +348,7 @@ void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
             0.6f;
         const f32 step = dt * vitesse * 4.0f / (r * core::PI);
         v->progression += step;
-        turnOnWheel(v, step / 2);
+        turnAboutVertical(v, step);
         const f64 theta = (v->progression - core::PI) - yaw + core::HALF_PI;
         v->setPosition(vector3df(static_cast<f32>(c.X + r * std::cos(theta)), c.Y - 0.2f,
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
@@ -385,10 +374,7 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
     spin(galetDepartMontee.node, 2, -a * 51);
     spin(galetArriveeMontee.node, 1, -a * 51);
     spin(galetArriveeDescente.node, 1, -a * 51);
-    core::matrix4 r, s;
-    r.setRotationDegrees(nodePoulieArrivee->getRotation());
-    s.setRotationDegrees(vector3df(0, a * 30, 0));
-    nodePoulieArrivee->setRotation((r * s).getRotationDegrees());
+    LiftScene::turnAboutOwnY(nodePoulieArrivee, a * 30);
 
     if (sound && cameraPosition) {
         const s32 d = static_cast<s32>(cameraPosition->getDistanceFrom(nodeGareDepart->getPosition()));

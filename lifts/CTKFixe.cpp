@@ -16,17 +16,6 @@ const char* const FILE_POULIE = "media/poulieTK.obj";
 const char* const FILE_TEXTURE = "media/texture-pylone.png";
 const char* const FILE_SOUND = "media/tkf-sound.mp3";
 
-// The carrier's orientation turned by `step` radians about the vertical axis.
-vector3df turnedAboutY(const vector3df& rotationDeg, f32 step) {
-    core::quaternion q;
-    q.set(rotationDeg.X * core::DEGTORAD, rotationDeg.Y * core::DEGTORAD, rotationDeg.Z * core::DEGTORAD);
-    const core::quaternion turn(0, std::sin(step / 2), 0, std::cos(step / 2));
-    const core::quaternion r = turn * q;
-    vector3df euler;
-    r.toEuler(euler);
-    return euler * core::RADTODEG;
-}
-
 } // namespace
 
 CTKFixe::CTKFixe(scene::ISceneManager* smgr, video::IVideoDriver* driver)
@@ -306,10 +295,7 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
     if (r.Y > 360) r.Y -= 360;
     nodePoulieDepart->setRotation(r);
 
-    core::matrix4 current, turn;
-    current.setRotationDegrees(nodePoulieArrivee->getRotation());
-    turn.setRotationDegrees(vector3df(0, -36 * vitesse * dt, 0));
-    nodePoulieArrivee->setRotation((current * turn).getRotationDegrees());
+    LiftScene::turnAboutOwnY(nodePoulieArrivee, -36 * vitesse * dt);
 
     if (sound && cameraPosition) {
         const s32 n = static_cast<s32>(cameraPosition->getDistanceFrom(nodeGareDepart->getPosition()));
@@ -372,7 +358,7 @@ void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     v->setPosition(vector3df(static_cast<f32>(B.X + r * std::cos(theta)),
                              static_cast<f32>(B.Y + std::sin(-static_cast<f64>(u)) / 10),
                              static_cast<f32>(B.Z + r * std::sin(theta))));
-    v->setRotation(turnedAboutY(v->getRotation(), step));
+    turnAboutVertical(v, step);
     if (!(u > 0)) endWheelTurn(v, t, yaw);
 }
 
@@ -383,7 +369,7 @@ void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 step = dt * vitesse * 5.0f / (R * core::PI);
     v->progression += step;
     const f32 u = core::PI - v->progression;
-    v->setRotation(turnedAboutY(v->getRotation(), step));
+    turnAboutVertical(v, step);
     const f32 dy = worldPos(markerPoulieArriveeDescente).Y - worldPos(markerPoulieArriveeMontee).Y;
     const f32 yaw = nodeGareDepart->getRotation().Y;
     const f32 yawRad = core::PI * yaw / 180;

@@ -381,14 +381,7 @@ void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
     v->setPosition(vector3df(static_cast<f32>(t->centre.X + r * std::cos(a)), t->centre.Y - (bottom ? 0.2f : 0.3f),
                              static_cast<f32>(t->centre.Z + r * std::sin(a))));
 
-    const vector3df rad = v->getRotation() * core::DEGTORAD;
-    core::quaternion q;
-    q.set(rad.X, rad.Y, rad.Z);
-    const core::quaternion turn(0, std::sin(-step / 2), 0, std::cos(-step / 2));
-    const core::quaternion turned = turn * q;
-    vector3df euler;
-    turned.toEuler(euler);
-    v->setRotation(euler * core::RADTODEG);
+    turnAboutVertical(v, -step);
 
     if (v->progression < core::PI)
         return;
@@ -423,10 +416,7 @@ void CTSFixe::update(const vector3df*, f32 dt) {
     }
 
     // The top bullwheel turns about its own axis, which stands upside down.
-    core::matrix4 current, step;
-    current.setRotationDegrees(nodePoulieArrivee->getRotation());
-    step.setRotationDegrees(vector3df(0, s * 15, 0));
-    nodePoulieArrivee->setRotation((current * step).getRotationDegrees());
+    LiftScene::turnAboutOwnY(nodePoulieArrivee, s * 15);
 
     turnGalet(galetArriveeMontee, galetArriveeMontee.node->getRotation(), -s * 50);
     turnGalet(galetArriveeDescente, galetArriveeDescente.node->getRotation(), s * 50);

@@ -61,4 +61,11 @@ vector3df ropePoint(scene::ISceneNode* marker, s32 sign, f32 clearance) {
     return worldPos(marker) + vector3df(0, sign == 1 ? clearance : -clearance, 0);
 }
 
+void turnAboutOwnY(scene::ISceneNode* node, f32 degrees) {
+    core::matrix4 current, turn;
+    current.setRotationDegrees(node->getRotation());
+    turn.setRotationDegrees(vector3df(0, degrees, 0));
+    node->setRotation((current * turn).getRotationDegrees());
+}
+
 } // namespace LiftScene
