@@ -16,14 +16,6 @@ struct ChairliftModel {
     f32 markerDescente;
 };
 
-// Brings a node and everything under it up to date with its parents.
-void updateSubtree(scene::ISceneNode* node) {
-    node->updateAbsolutePosition();
-    const core::list<scene::ISceneNode*>& children = node->getChildren();
-    for (core::list<scene::ISceneNode*>::ConstIterator it = children.begin(); it != children.end(); ++it)
-        updateSubtree(*it);
-}
-
 // One step back into [0, 360]; a step larger than a turn is not reduced further.
 f32 wrapOnce(f32 z) {
     if (z < 0)
@@ -86,7 +78,7 @@ void CPyloneRM::setPosition(const core::vector3df& position) {
         return;
     parts[0].node->setPosition(position);
     // A rope loop rebuilt right after a move reads the markers: keep them current.
-    updateSubtree(parts[0].node);
+    LiftScene::refreshSubtree(parts[0].node);
 }
 
 core::vector3df CPyloneRM::getPosition() {
@@ -98,7 +90,7 @@ void CPyloneRM::setRotation(const core::vector3df& degrees) {
         return;
     lastRotation = degrees;
     parts[0].node->setRotation(degrees);
-    updateSubtree(parts[0].node);
+    LiftScene::refreshSubtree(parts[0].node);
 }
 
 core::vector3df CPyloneRM::getRotation() {

@@ -129,17 +129,9 @@ void CTKDebrayable::createGareArrivee() {
     // terminals and everything on them up to date first.
     if (nodeGareDepart) {
         nodeGareDepart->setRotation(vector3df(0, yaw + 90, 0));
-        scene::ISceneNode* bottom[] = {nodeGareDepart, nodePoulieDepart, galetDepartMontee.node,
-                                       galetDepartDescente.node, markerGaletDepartMontee, markerGaletDepartDescente,
-                                       markerPoulieDepartDescente, markerPoulieDepartMontee};
-        for (scene::ISceneNode* n : bottom)
-            n->updateAbsolutePosition();
+        LiftScene::refreshSubtree(nodeGareDepart);
     }
-    scene::ISceneNode* top[] = {nodeGareArrivee, nodePoulieArrivee, galetArriveeMontee.node,
-                                galetArriveeDescente.node, markerPoulieArriveeMontee, markerPoulieArriveeDescente,
-                                markerGaletArriveeDescente, markerGaletArriveeMontee};
-    for (scene::ISceneNode* n : top)
-        n->updateAbsolutePosition();
+    LiftScene::refreshSubtree(nodeGareArrivee);
 
     createTroncons();
 }

@@ -56,13 +56,6 @@ void addGalet(scene::ISceneManager* smgr, Galet& g, scene::ISceneNode* parent, c
     g.node->updateAbsolutePosition();
 }
 
-// Brings a node and everything under it up to date with its parent.
-void refreshTree(scene::ISceneNode* node) {
-    node->updateAbsolutePosition();
-    for (scene::ISceneNode* child : node->getChildren())
-        refreshTree(child);
-}
-
 // Turns a sheave about its own Z by `step` degrees, one 360 correction.
 void turnGalet(Galet& g, const vector3df& current, f32 step) {
     vector3df r = current;
@@ -166,8 +159,8 @@ void CTSFixe::createGareArrivee() {
     nodeGareDepart->setRotation(vector3df(0, yaw + 90, 0));
     nodeGareArrivee->setRotation(vector3df(0, yaw - 90, 0));
     // The rope may be drawn or laid before the next scene pass: markers follow the turn now.
-    refreshTree(nodeGareDepart);
-    refreshTree(nodeGareArrivee);
+    LiftScene::refreshSubtree(nodeGareDepart);
+    LiftScene::refreshSubtree(nodeGareArrivee);
 }
 
 core::array<CPyloneRM*> CTSFixe::ropePylones() {

@@ -61,6 +61,12 @@ vector3df ropePoint(scene::ISceneNode* marker, s32 sign, f32 clearance) {
     return worldPos(marker) + vector3df(0, sign == 1 ? clearance : -clearance, 0);
 }
 
+void refreshSubtree(scene::ISceneNode* node) {
+    node->updateAbsolutePosition();
+    for (scene::ISceneNode* child : node->getChildren())
+        refreshSubtree(child);
+}
+
 void turnAboutOwnY(scene::ISceneNode* node, f32 degrees) {
     core::matrix4 current, turn;
     current.setRotationDegrees(node->getRotation());

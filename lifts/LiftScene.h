@@ -31,6 +31,10 @@ irr::core::vector3df worldPos(irr::scene::ISceneNode* node);
 // as far below it on compression.
 irr::core::vector3df ropePoint(irr::scene::ISceneNode* marker, irr::s32 sign, irr::f32 clearance = 0.4f);
 
+// Brings a node and everything under it up to date with its parents, for the
+// rope or the markers read before the engine's next scene pass.
+void refreshSubtree(irr::scene::ISceneNode* node);
+
 // Turns a node by `degrees` about its own Y axis (the bullwheels, whatever way up they stand).
 void turnAboutOwnY(irr::scene::ISceneNode* node, irr::f32 degrees);
 
