@@ -135,6 +135,34 @@ void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<cor
     for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
 }
 
+void CRemontee::placeCarriersAlongLines(scene::ISceneManager* smgr, video::IVideoDriver* driver, s32 vehiculeType,
+                                        f32 yaw, bool traceCounts) {
+    const f32 spacing = espacementVehicules;
+    f32 carry = 0;
+    for (u32 i = 0; i < arrTroncons.size(); ++i) {
+        CTronconRM* t = GetTronconByNumero(static_cast<s32>(i));
+        if (!t || t->getType() != TRONCON_LIGNE)
+            continue;
+        const core::vector3df d = t->fin - t->debut;
+        const f32 available = d.getLength() - carry;
+        const s32 count = static_cast<s32>(available / spacing);
+        carry = available - count * spacing;
+        core::vector3df u = d;
+        u.normalize();
+        if (traceCounts)
+            printf("troncon->%i nbperches=%i difference=%f ; %f ; %f\n", i, count, u.X, u.Y, u.Z);
+        const core::vector3df rotation(0, t->montee ? yaw : yaw + 180, 0);
+        for (s32 k = 1; k <= count; ++k) {
+            CVehicule* v = new CVehicule(smgr, driver);
+            v->setType(vehiculeType);
+            v->numtroncon = t->numero;
+            v->progression = (k * spacing - carry) / available;
+            v->create(t->debut + u * (k * spacing) - u * carry, rotation);
+            arrVehicules.push_back(v);
+        }
+    }
+}
+
 void CRemontee::turnAboutVertical(CVehicule* v, f32 angle) {
     const core::vector3df r = v->getRotation() * core::DEGTORAD;
     core::quaternion current;

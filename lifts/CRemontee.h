@@ -78,6 +78,13 @@ protected:
     // set here: whatever was drawn last would otherwise light or texture them.
     void drawRopeLines(irr::video::IVideoDriver* driver, const irr::core::array<irr::core::line3df>& lines);
 
+    // Puts a carrier of `vehiculeType` every espacementVehicules along the straight
+    // segments, walked in number order; what a segment leaves over carries on into
+    // the next. Up-line carriers face `yaw`, down-line ones yaw + 180. traceCounts
+    // prints each segment's count and direction.
+    void placeCarriersAlongLines(irr::scene::ISceneManager* smgr, irr::video::IVideoDriver* driver,
+                                 irr::s32 vehiculeType, irr::f32 yaw, bool traceCounts);
+
     // Turns carrier v by `angle` radians about the vertical, through the engine's
     // quaternions: its Euler angles may come back with X and Z of +-180.
     static void turnAboutVertical(CVehicule* v, irr::f32 angle);

@@ -229,29 +229,7 @@ void CTKFixe::createTroncons() {
 }
 
 void CTKFixe::createVehicules() {
-    f32 carry = 0;
-    for (u32 i = 0; i < arrTroncons.size(); ++i) {
-        CTronconRM* t = GetTronconByNumero(static_cast<s32>(i));
-        if (!t || t->getType() != TRONCON_LIGNE) continue;
-        const vector3df d = t->fin - t->debut;
-        const f32 L = d.getLength() - carry;
-        const s32 n = static_cast<s32>(L / espacementVehicules);
-        carry = L - n * espacementVehicules;
-        vector3df u = d;
-        u.normalize();
-        printf("troncon->%i nbperches=%i difference=%f ; %f ; %f\n", i, n, u.X, u.Y, u.Z);
-        const f32 yaw = nodeGareDepart->getRotation().Y;
-        const vector3df rotation(0, t->montee ? yaw : yaw + 180, 0);
-        for (s32 k = 1; k <= n; ++k) {
-            const vector3df position = t->debut + u * (k * espacementVehicules) - u * carry;
-            CVehicule* v = new CVehicule(smgr, driver);
-            v->setType(VEHICULE_PERCHE_FIXE);
-            v->progression = (k * espacementVehicules - carry) / L;
-            v->numtroncon = t->numero;
-            v->create(position, rotation);
-            arrVehicules.push_back(v);
-        }
-    }
+    placeCarriersAlongLines(smgr, driver, VEHICULE_PERCHE_FIXE, getRotation().Y, true);
 }
 
 void CTKFixe::cableLines(core::array<core::line3df>& lines) {

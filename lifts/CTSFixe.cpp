@@ -330,29 +330,7 @@ void CTSFixe::createTroncons() {
 }
 
 void CTSFixe::createVehicules() {
-    const f32 spacing = espacementVehicules;
-    const f32 yaw = getRotation().Y;
-    f32 carry = 0;
-    for (s32 i = 0; i < static_cast<s32>(arrTroncons.size()); ++i) {
-        CTronconRM* t = GetTronconByNumero(i);
-        if (!t || t->getType() != TRONCON_LIGNE)
-            continue;
-        vector3df dir = t->fin - t->debut;
-        const f32 length = dir.getLength();
-        const f32 available = length - carry;
-        const s32 count = static_cast<s32>(available / spacing);
-        carry = available - count * spacing;
-        if (dir.getLengthSQ() != 0)
-            dir.normalize();
-        for (s32 k = 1; k <= count; ++k) {
-            CVehicule* v = new CVehicule(smgr, driver);
-            v->setType(VEHICULE_SIEGE);
-            v->numtroncon = t->numero;
-            v->progression = (k * spacing - carry) / available;
-            v->create(t->debut + dir * (k * spacing) - dir * carry, vector3df(0, yaw + (t->montee ? 0 : 180), 0));
-            arrVehicules.push_back(v);
-        }
-    }
+    placeCarriersAlongLines(smgr, driver, VEHICULE_SIEGE, getRotation().Y, false);
 }
 
 void CTSFixe::passOn(CVehicule* v) {
