@@ -135,6 +135,35 @@ void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<cor
     for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
 }
 
+void CRemontee::switchMotorSound(bool on, const char* file, const char* failure) {
+    if (!on) {
+        if (sound)
+            sound->stop();
+        return;
+    }
+    sound = audiere::OpenSound(audioDevice, file, true);
+    if (sound) {
+        sound->setRepeat(true);
+        sound->setVolume(1.0f);
+        sound->play();
+    } else if (failure) {
+        printf("%s\n", failure);
+    }
+}
+
+void CRemontee::fadeMotorSound(const core::vector3df* cameraPosition, scene::ISceneNode* source) {
+    if (!sound || !cameraPosition)
+        return;
+    const s32 d = static_cast<s32>(cameraPosition->getDistanceFrom(source->getPosition()));
+    if (d <= 100) {
+        sound->setVolume(1.0f - d / 100.0f);
+        if (!sound->isPlaying())
+            sound->play();
+    } else if (sound->isPlaying()) {
+        sound->stop();
+    }
+}
+
 void CRemontee::placeCarriersAlongLines(scene::ISceneManager* smgr, video::IVideoDriver* driver, s32 vehiculeType,
                                         f32 yaw, bool traceCounts) {
     const f32 spacing = espacementVehicules;

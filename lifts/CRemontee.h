@@ -78,6 +78,14 @@ protected:
     // set here: whatever was drawn last would otherwise light or texture them.
     void drawRopeLines(irr::video::IVideoDriver* driver, const irr::core::array<irr::core::line3df>& lines);
 
+    // Opens `file` as the looping motor sound at full volume and plays it (on), or
+    // stops the sound (off). A file that does not open leaves the lift silent; a
+    // non-null `failure` is then printed as a line.
+    void switchMotorSound(bool on, const char* file, const char* failure);
+    // The motor fades with the camera's distance from `source` (a terminal) and
+    // is silent past 100 units.
+    void fadeMotorSound(const irr::core::vector3df* cameraPosition, irr::scene::ISceneNode* source);
+
     // Puts a carrier of `vehiculeType` every espacementVehicules along the straight
     // segments, walked in number order; what a segment leaves over carries on into
     // the next. Up-line carriers face `yaw`, down-line ones yaw + 180. traceCounts

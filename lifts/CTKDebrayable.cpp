@@ -136,16 +136,4 @@ void CTKDebrayable::createGareArrivee() {
     createTroncons();
 }
 
-void CTKDebrayable::setSound(bool on) {
-    if (!on) {
-        if (sound)
-            sound->stop();
-        return;
-    }
-    sound = audiere::OpenSound(audioDevice, "media/tkf-sound.mp3", true);
-    if (sound) {
-        sound->setRepeat(true);
-        sound->setVolume(1.0f);
-        sound->play();
-    }
-}
+void CTKDebrayable::setSound(bool on) { switchMotorSound(on, "media/tkf-sound.mp3", nullptr); }

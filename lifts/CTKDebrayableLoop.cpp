@@ -376,17 +376,7 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
     spin(galetArriveeDescente.node, 1, -a * 51);
     LiftScene::turnAboutOwnY(nodePoulieArrivee, a * 30);
 
-    if (sound && cameraPosition) {
-        const s32 d = static_cast<s32>(cameraPosition->getDistanceFrom(nodeGareDepart->getPosition()));
-        if (d > 100) {
-            if (sound->isPlaying())
-                sound->stop();
-        } else {
-            sound->setVolume(1.0f - d / 100.0f);
-            if (!sound->isPlaying())
-                sound->play();
-        }
-    }
+    fadeMotorSound(cameraPosition, nodeGareDepart);
 
     for (u32 i = 0; i < arrPylones.size(); ++i)
         arrPylones[i]->animateGalets(a * 50);

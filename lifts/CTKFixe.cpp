@@ -106,20 +106,7 @@ void CTKFixe::createGareArrivee() {
     nodeGareArrivee->setRotation(vector3df(0, yaw - 90, 0));
 }
 
-void CTKFixe::setSound(bool on) {
-    if (!on) {
-        if (sound) sound->stop();
-        return;
-    }
-    sound = audiere::OpenSound(audioDevice, FILE_SOUND, true);
-    if (sound) {
-        sound->setRepeat(true);
-        sound->setVolume(1.0f);
-        sound->play();
-    } else {
-        printf("Erreur chargement son moteur TKF\n");
-    }
-}
+void CTKFixe::setSound(bool on) { switchMotorSound(on, FILE_SOUND, "Erreur chargement son moteur TKF"); }
 
 s32 CTKFixe::getPrevPyloneType1(u32 i) {
     for (s32 j = static_cast<s32>(core::min_(i, arrPylones.size())) - 1; j >= 0; --j)
@@ -275,15 +262,7 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
 
     LiftScene::turnAboutOwnY(nodePoulieArrivee, -36 * vitesse * dt);
 
-    if (sound && cameraPosition) {
-        const s32 n = static_cast<s32>(cameraPosition->getDistanceFrom(nodeGareDepart->getPosition()));
-        if (n <= 100) {
-            sound->setVolume(1.0f - n / 100.0f);
-            if (!sound->isPlaying()) sound->play();
-        } else if (sound->isPlaying()) {
-            sound->stop();
-        }
-    }
+    fadeMotorSound(cameraPosition, nodeGareDepart);
 
     for (u32 i = 0; i < arrPylones.size(); ++i) arrPylones[i]->animateGalets(dt * vitesse * 50);
 
