@@ -125,6 +125,19 @@ bool CRemontee::advanceOnLine(CVehicule* v, CTronconRM* t, f32 distance) {
     return true;
 }
 
+void CRemontee::passOn(CVehicule* v) {
+    v->progression = 0;
+    v->numtroncon = v->numtroncon >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
+}
+
+void CRemontee::leaveWheel(CVehicule* v, f32 yaw) {
+    v->setRotation(core::vector3df(0, yaw, 0));
+    passOn(v);
+    CTronconRM* next = GetTronconByNumero(v->numtroncon);
+    if (next && next->getType() == TRONCON_LIGNE)
+        v->setPosition(next->debut);
+}
+
 void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<core::line3df>& lines) {
     if (!driver || lines.empty()) return;
     video::SMaterial plain;

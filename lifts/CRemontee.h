@@ -68,11 +68,18 @@ protected:
     // long frame never runs past fin) or at once on a zero-length segment.
     // Passing it on is the caller's part, as the caller knows its loop:
     //     if (advanceOnLine(v, t, dt * vitesse)) {
-    //         v->progression = 0;
-    //         v->numtroncon = (t->numero >= (s32)arrTroncons.size() - 1) ? 0 : v->numtroncon + 1;
+    //         passOn(v);
     //         // ...any kind-specific step on arrival (the detachable lift's queue)
     //     }
     bool advanceOnLine(CVehicule* v, CTronconRM* t, irr::f32 distance);
+
+    // Puts v at the start (progression 0) of the segment numbered after its own,
+    // or of segment 0 after the last one.
+    void passOn(CVehicule* v);
+    // A carrier at the end of its half turn round a bullwheel faces `yaw` and
+    // passes on. A wheel segment has no end point: the carrier waits where its
+    // next straight stretch begins.
+    void leaveWheel(CVehicule* v, irr::f32 yaw);
 
     // Draws rope lines in opaque black between world positions. The material is
     // set here: whatever was drawn last would otherwise light or texture them.

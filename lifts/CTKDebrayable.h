@@ -85,6 +85,6 @@ private:
     // Down-line pylons of kind PYLONE_TKD that carry a marker, top to bottom.
     irr::core::array<irr::s32> downLinePylons();
     void stepOnWheel(CVehicule* v, CTronconRM* t, irr::f32 dt);
-    // Puts v on the segment after t; a pole entering the station joins the queue.
-    void passToNextSegment(CVehicule* v, CTronconRM* t);
+    // Passes v on; a pole entering the station joins the queue.
+    void passToNextSegment(CVehicule* v);
 };

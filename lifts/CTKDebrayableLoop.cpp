@@ -308,9 +308,8 @@ void CTKDebrayable::drawCables() {
     drawRopeLines(driver, getRopeLines());
 }
 
-void CTKDebrayable::passToNextSegment(CVehicule* v, CTronconRM* t) {
-    v->progression = 0;
-    v->numtroncon = t->numero >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
+void CTKDebrayable::passToNextSegment(CVehicule* v) {
+    passOn(v);
     CTronconRM* next = GetTronconByNumero(v->numtroncon);
     if (!next)
         return;
@@ -340,7 +339,7 @@ void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
         if (v->progression >= core::PI) {
             v->setRotation(vector3df(0, yawDeg + 180, 0));
-            passToNextSegment(v, t);
+            passToNextSegment(v);
         }
     } else {
         const f32 r =
@@ -354,7 +353,7 @@ void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
         if (v->progression >= core::PI) {
             v->setRotation(vector3df(0, yawDeg, 0));
-            passToNextSegment(v, t);
+            passToNextSegment(v);
         }
     }
 }
@@ -389,7 +388,7 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
         switch (t->getType()) {
         case TRONCON_LIGNE:
             if (advanceOnLine(v, t, static_cast<f32>(1.4 * dt * vitesse)))
-                passToNextSegment(v, t);
+                passToNextSegment(v);
             break;
         case POULIEDEPART:
         case POULIEARRIVEE:

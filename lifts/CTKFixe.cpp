@@ -275,7 +275,7 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
         }
         switch (t->getType()) {
         case TRONCON_LIGNE:
-            if (advanceOnLine(v, t, dt * vitesse)) passToNextSegment(v, t);
+            if (advanceOnLine(v, t, dt * vitesse)) passOn(v);
             break;
         case POULIEDEPART:
             moveOnBottomWheel(v, t, dt);
@@ -287,19 +287,6 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
             break;
         }
     }
-}
-
-void CTKFixe::passToNextSegment(CVehicule* v, CTronconRM* t) {
-    v->progression = 0;
-    v->numtroncon = t->numero >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
-}
-
-void CTKFixe::endWheelTurn(CVehicule* v, CTronconRM* t, f32 yaw) {
-    v->setRotation(vector3df(0, yaw, 0));
-    passToNextSegment(v, t);
-    // The wheel segment has no end point: wait at the start of the next line.
-    CTronconRM* next = GetTronconByNumero(v->numtroncon);
-    if (next && next->getType() == TRONCON_LIGNE) v->setPosition(next->debut);
 }
 
 void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
@@ -316,7 +303,7 @@ void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
                              static_cast<f32>(B.Y + std::sin(-static_cast<f64>(u)) / 10),
                              static_cast<f32>(B.Z + r * std::sin(theta))));
     turnAboutVertical(v, step);
-    if (!(u > 0)) endWheelTurn(v, t, yaw);
+    if (!(u > 0)) leaveWheel(v, yaw);
 }
 
 void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
@@ -335,5 +322,5 @@ void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     v->setPosition(vector3df(static_cast<f32>(T.X + R * std::cos(theta)),
                              T.Y - dy / 2 + v->progression * dy / core::PI,
                              static_cast<f32>(T.Z + R * std::sin(theta))));
-    if (v->progression >= core::PI) endWheelTurn(v, t, yaw + 180);
+    if (v->progression >= core::PI) leaveWheel(v, yaw + 180);
 }

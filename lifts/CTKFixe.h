@@ -60,7 +60,4 @@ private:
     // Carrier motion, one segment type each.
     void moveOnBottomWheel(CVehicule* v, CTronconRM* t, irr::f32 dt);
     void moveOnTopWheel(CVehicule* v, CTronconRM* t, irr::f32 dt);
-    void passToNextSegment(CVehicule* v, CTronconRM* t);
-    // Leaves a wheel: faces the line at `yaw`, moves on to the next segment.
-    void endWheelTurn(CVehicule* v, CTronconRM* t, irr::f32 yaw);
 };

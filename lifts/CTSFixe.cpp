@@ -333,10 +333,6 @@ void CTSFixe::createVehicules() {
     placeCarriersAlongLines(smgr, driver, VEHICULE_SIEGE, getRotation().Y, false);
 }
 
-void CTSFixe::passOn(CVehicule* v) {
-    v->numtroncon = v->numtroncon >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
-}
-
 // Half a turn round a bullwheel; progression is the angle turned, 0 to pi.
 void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
     const bool bottom = t->getType() == POULIEDEPART;
@@ -356,13 +352,7 @@ void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
 
     if (v->progression < core::PI)
         return;
-    v->progression = 0;
-    v->setRotation(vector3df(0, bottom ? yaw : yaw + 180, 0));
-    passOn(v);
-    // The wheel has no end point: the chair waits where its next stretch begins.
-    CTronconRM* next = GetTronconByNumero(v->numtroncon);
-    if (next && next->getType() == TRONCON_LIGNE)
-        v->setPosition(next->debut);
+    leaveWheel(v, bottom ? yaw : yaw + 180);
 }
 
 void CTSFixe::update(const vector3df*, f32 dt) {
@@ -401,10 +391,8 @@ void CTSFixe::update(const vector3df*, f32 dt) {
         }
         switch (t->getType()) {
         case TRONCON_LIGNE:
-            if (advanceOnLine(v, t, s)) {
-                v->progression = 0;
+            if (advanceOnLine(v, t, s))
                 passOn(v);
-            }
             break;
         case POULIEDEPART:
         case POULIEARRIVEE:
