@@ -8,24 +8,8 @@
 using namespace irr;
 using core::vector3df;
 using LiftScene::ropePoint;
+using LiftScene::spin;
 using LiftScene::worldPos;
-
-namespace {
-
-void spin(scene::ISceneNode* node, int axis, f32 delta) {
-    if (!node)
-        return;
-    vector3df r = node->getRotation();
-    f32& angle = axis == 1 ? r.Y : r.Z;
-    angle += delta;
-    if (delta < 0 && angle < 0)
-        angle += 360;
-    if (delta > 0 && angle > 360)
-        angle -= 360;
-    node->setRotation(r);
-}
-
-} // namespace
 
 // ---- rope loop ----
 
@@ -368,11 +352,11 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
     }
 
     const f32 a = dt * vitesse;
-    spin(nodePoulieDepart, 1, -a * 50);
-    spin(galetDepartDescente.node, 2, a * 51);
-    spin(galetDepartMontee.node, 2, -a * 51);
-    spin(galetArriveeMontee.node, 1, -a * 51);
-    spin(galetArriveeDescente.node, 1, -a * 51);
+    spin(nodePoulieDepart, &vector3df::Y, -a * 50);
+    spin(galetDepartDescente.node, &vector3df::Z, a * 51);
+    spin(galetDepartMontee.node, &vector3df::Z, -a * 51);
+    spin(galetArriveeMontee.node, &vector3df::Y, -a * 51);
+    spin(galetArriveeDescente.node, &vector3df::Y, -a * 51);
     LiftScene::turnAboutOwnY(nodePoulieArrivee, a * 30);
 
     fadeMotorSound(cameraPosition, nodeGareDepart);

@@ -6,6 +6,7 @@
 using namespace irr;
 using core::vector3df;
 using LiftScene::ropePoint;
+using LiftScene::spin;
 using LiftScene::worldPos;
 
 namespace {
@@ -54,17 +55,6 @@ void addGalet(scene::ISceneManager* smgr, Galet& g, scene::ISceneNode* parent, c
     g.node->setRotation(rotation);
     g.node->setPosition(position);
     g.node->updateAbsolutePosition();
-}
-
-// Turns a sheave about its own Z by `step` degrees, one 360 correction.
-void turnGalet(Galet& g, const vector3df& current, f32 step) {
-    vector3df r = current;
-    r.Z += step;
-    if (step > 0 && r.Z > 360)
-        r.Z -= 360;
-    if (step < 0 && r.Z < 0)
-        r.Z += 360;
-    g.node->setRotation(r);
 }
 
 vector3df lowered(const vector3df& p) { return p - vector3df(0, 0.1f, 0); }
@@ -366,21 +356,16 @@ void CTSFixe::update(const vector3df*, f32 dt) {
         r.Y += 360;
     nodePoulieDepart->setRotation(r);
 
-    vector3df montee[8], descente[8];
     for (int k = 0; k < 8; ++k) {
-        montee[k] = galetsDepartMontee[k].node->getRotation();
-        descente[k] = galetsDepartDescente[k].node->getRotation();
-    }
-    for (int k = 0; k < 8; ++k) {
-        turnGalet(galetsDepartDescente[k], descente[k], s * 50);
-        turnGalet(galetsDepartMontee[k], montee[k], -s * 50);
+        spin(galetsDepartDescente[k].node, &vector3df::Z, s * 50);
+        spin(galetsDepartMontee[k].node, &vector3df::Z, -s * 50);
     }
 
     // The top bullwheel turns about its own axis, which stands upside down.
     LiftScene::turnAboutOwnY(nodePoulieArrivee, s * 15);
 
-    turnGalet(galetArriveeMontee, galetArriveeMontee.node->getRotation(), -s * 50);
-    turnGalet(galetArriveeDescente, galetArriveeDescente.node->getRotation(), s * 50);
+    spin(galetArriveeMontee.node, &vector3df::Z, -s * 50);
+    spin(galetArriveeDescente.node, &vector3df::Z, s * 50);
 
     for (u32 i = 0; i < arrVehicules.size(); ++i) {
         CVehicule* v = arrVehicules[i];

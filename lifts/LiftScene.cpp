@@ -74,4 +74,17 @@ void turnAboutOwnY(scene::ISceneNode* node, f32 degrees) {
     node->setRotation((current * turn).getRotationDegrees());
 }
 
+void spin(scene::ISceneNode* node, f32 vector3df::*axis, f32 degrees) {
+    if (!node)
+        return;
+    vector3df r = node->getRotation();
+    f32& angle = r.*axis;
+    angle += degrees;
+    if (degrees < 0 && angle < 0)
+        angle += 360;
+    if (degrees > 0 && angle > 360)
+        angle -= 360;
+    node->setRotation(r);
+}
+
 } // namespace LiftScene

@@ -38,4 +38,8 @@ void refreshSubtree(irr::scene::ISceneNode* node);
 // Turns a node by `degrees` about its own Y axis (the bullwheels, whatever way up they stand).
 void turnAboutOwnY(irr::scene::ISceneNode* node, irr::f32 degrees);
 
+// Adds `degrees` to one Euler angle of a node (&vector3df::Y or &vector3df::Z),
+// with one 360 correction in the turn's direction; nothing without a node.
+void spin(irr::scene::ISceneNode* node, irr::f32 irr::core::vector3df::*axis, irr::f32 degrees);
+
 } // namespace LiftScene
