@@ -46,11 +46,7 @@ void CRemontee::createGareArrivee() {}
 
 core::vector3df CRemontee::getRotation() {
     const core::vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
-    if (yaw < 0)
-        yaw += 360;
-    if (yaw >= 360)
-        yaw -= 360;
+    const f32 yaw = lineYaw(d);
     const f32 h = std::sqrt(d.X * d.X + d.Z * d.Z);
     f32 pitch = static_cast<f32>(std::atan2(static_cast<f64>(h), static_cast<f64>(d.Y)) * core::RADTODEG64 - 90.0);
     if (pitch < 0)
@@ -146,6 +142,15 @@ void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<cor
     driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
     const video::SColor black(255, 0, 0, 0);
     for (u32 i = 0; i < lines.size(); ++i) driver->draw3DLine(lines[i].start, lines[i].end, black);
+}
+
+f32 CRemontee::lineYaw(const core::vector3df& d) {
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
+    if (yaw < 0)
+        yaw += 360;
+    if (yaw >= 360)
+        yaw -= 360;
+    return yaw;
 }
 
 void CRemontee::switchMotorSound(bool on, const char* file, const char* failure) {

@@ -85,6 +85,10 @@ protected:
     // set here: whatever was drawn last would otherwise light or texture them.
     void drawRopeLines(irr::video::IVideoDriver* driver, const irr::core::array<irr::core::line3df>& lines);
 
+    // Heading of direction d about the vertical, in degrees in [0, 360): atan2(d.X, d.Z)
+    // in double precision, stored as a float, then brought into range.
+    static irr::f32 lineYaw(const irr::core::vector3df& d);
+
     // Opens `file` as the looping motor sound at full volume and plays it (on), or
     // stops the sound (off). A file that does not open leaves the lift silent; a
     // non-null `failure` is then printed as a line.

@@ -2,7 +2,6 @@
 // The rope loop and the poles' motion are in CTKDebrayableLoop.cpp.
 #include "CTKDebrayable.h"
 #include "LiftScene.h"
-#include <cmath>
 
 using namespace irr;
 using core::vector3df;
@@ -117,12 +116,7 @@ void CTKDebrayable::createGareArrivee() {
     markerGaletArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.0f, 3.2f, -1.29f));    // M3
     markerGaletArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.0f, 3.2f, -1.29f));   // M6
 
-    const vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
-    if (yaw < 0)
-        yaw += 360;
-    if (yaw >= 360)
-        yaw -= 360;
+    const f32 yaw = lineYaw(positionArrivee - positionDepart);
     nodeGareArrivee->setRotation(vector3df(0, yaw + 180, 0));
 
     // The rope loop reads the markers' world positions: bring the turned

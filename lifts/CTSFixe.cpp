@@ -140,6 +140,7 @@ void CTSFixe::createGareArrivee() {
     markerGaletArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, 0.84f));
     markerGaletArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
 
+    // Not lineYaw: a single correction here, so a heading a hair below 0 stays at 360.
     const vector3df d = positionArrivee - positionDepart;
     f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
     if (yaw < 0)
