@@ -10,13 +10,11 @@ CRemontee::CRemontee()
 }
 
 CRemontee::~CRemontee() {
-    for (u32 i = 0; i < arrTroncons.size(); ++i)
-        delete arrTroncons[i];
+    deleteTroncons();
     for (u32 i = 0; i < arrPylones.size(); ++i)
         delete arrPylones[i];
     for (u32 i = 0; i < arrVehicules.size(); ++i)
         delete arrVehicules[i];
-    arrTroncons.clear();
     arrPylones.clear();
     arrVehicules.clear();
     sound = nullptr;
@@ -99,6 +97,12 @@ s32 CRemontee::supportOrCompression(const core::vector3df& a, const core::vector
         v.Y = v.Y / v.getLength();
     const f32 s = u.Y + v.Y;
     return s > 0 ? -1 : 1;
+}
+
+void CRemontee::deleteTroncons() {
+    for (u32 i = 0; i < arrTroncons.size(); ++i)
+        delete arrTroncons[i];
+    arrTroncons.clear();
 }
 
 bool CRemontee::advanceOnLine(CVehicule* v, CTronconRM* t, f32 distance) {

@@ -59,6 +59,9 @@ public:
     audiere::OutputStreamPtr sound;
 
 protected:
+    // Deletes every segment of the rope loop and empties it, for a rebuild.
+    void deleteTroncons();
+
     // Moves v along straight segment t by `distance` world units. Returns true when the carrier has
     // reached the segment's end (then it stands exactly on t->fin and progression is 1).
     //

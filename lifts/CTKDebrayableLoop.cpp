@@ -16,9 +16,7 @@ using LiftScene::worldPos;
 void CTKDebrayable::createTroncons() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return;
-    for (u32 i = 0; i < arrTroncons.size(); ++i)
-        delete arrTroncons[i];
-    arrTroncons.clear();
+    deleteTroncons();
 
     if (!arrPylones.empty()) {
         buildLoopWithPylons();

@@ -122,8 +122,7 @@ s32 CTKFixe::getNextPyloneType1(u32 i) {
 
 void CTKFixe::createTroncons() {
     if (!nodePoulieDepart || !nodePoulieArrivee) return;
-    for (u32 i = 0; i < arrTroncons.size(); ++i) delete arrTroncons[i];
-    arrTroncons.clear();
+    deleteTroncons();
 
     const vector3df B = worldPos(nodePoulieDepart), T = worldPos(nodePoulieArrivee);
     const vector3df Bm = worldPos(markerPoulieDepartMontee), Bd = worldPos(markerPoulieDepartDescente);

@@ -225,9 +225,7 @@ CTronconRM* CTSFixe::addTroncon(s32 numero, s32 segmentType, bool montee, const 
 void CTSFixe::createTroncons() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return;
-    for (u32 i = 0; i < arrTroncons.size(); ++i)
-        delete arrTroncons[i];
-    arrTroncons.clear();
+    deleteTroncons();
 
     const vector3df zero(0, 0, 0);
     const vector3df cb = worldPos(nodePoulieDepart), ct = worldPos(nodePoulieArrivee);
