@@ -1,5 +1,7 @@
 // Base of every ski lift: kind, speeds, state flags, rope loop, pylons,
-// carriers, name and the lift's own audio device and motor sound.
+// carriers, name and the lift's own audio device and motor sound, and the
+// steps the three kinds share (carrier motion and spacing, motor sound,
+// rope-loop trace lines).
 // The map deletes lifts through this class.
 #pragma once
 #include <irrlicht.h>

@@ -1,6 +1,6 @@
-// Scene pieces every lift and pylon builds the same way: its parts, with a
-// stand-in for a mesh that did not load, the empty marker nodes its rope is
-// laid over, and where the rope passes them.
+// Scene pieces every lift and pylon builds and moves the same way: its parts,
+// with a stand-in for a mesh that did not load, the empty marker nodes its
+// rope is laid over and where the rope passes them, and its wheels' turns.
 #pragma once
 #include <irrlicht.h>
 
