@@ -1,4 +1,5 @@
 #include "CPyloneRM.h"
+#include "LiftScene.h"
 #include <cstdio>
 
 using namespace irr;
@@ -14,14 +15,6 @@ struct ChairliftModel {
     f32 downHeights[4];  // down-line sheaves 6 to 9
     f32 markerDescente;
 };
-
-// Brings a node and everything under it up to date with its parents.
-void updateSubtree(scene::ISceneNode* node) {
-    node->updateAbsolutePosition();
-    const core::list<scene::ISceneNode*>& children = node->getChildren();
-    for (core::list<scene::ISceneNode*>::ConstIterator it = children.begin(); it != children.end(); ++it)
-        updateSubtree(*it);
-}
 
 // One step back into [0, 360]; a step larger than a turn is not reduced further.
 f32 wrapOnce(f32 z) {
@@ -85,7 +78,7 @@ void CPyloneRM::setPosition(const core::vector3df& position) {
         return;
     parts[0].node->setPosition(position);
     // A rope loop rebuilt right after a move reads the markers: keep them current.
-    updateSubtree(parts[0].node);
+    LiftScene::refreshSubtree(parts[0].node);
 }
 
 core::vector3df CPyloneRM::getPosition() {
@@ -97,7 +90,7 @@ void CPyloneRM::setRotation(const core::vector3df& degrees) {
         return;
     lastRotation = degrees;
     parts[0].node->setRotation(degrees);
-    updateSubtree(parts[0].node);
+    LiftScene::refreshSubtree(parts[0].node);
 }
 
 core::vector3df CPyloneRM::getRotation() {
@@ -152,20 +145,12 @@ bool CPyloneRM::buildTower(const char* file, f32 scale, const core::vector3df& p
     PylonePart& tower = parts[0];
     tower.mesh = smgr->getMesh(file);
     tower.material.setTexture(0, driver->getTexture(TEXTURE_PYLONE));
-    if (tower.mesh) {
-        tower.node = smgr->addMeshSceneNode(tower.mesh, nullptr, -1, core::vector3df(0, 0, 0),
-                                            core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
-    } else {
-        // Without its mesh the tower still carries the markers the rope is laid over.
-        printf("Erreur chargement mesh pylone %s\n", file);
-        tower.node = smgr->addEmptySceneNode(nullptr, -1);
-    }
+    // Without its mesh the tower still carries the markers the rope is laid over.
+    tower.node = LiftScene::addPart(smgr, tower.mesh, nullptr, "pylone", file);
     if (!tower.node)
         return false;
     tower.node->setScale(core::vector3df(scale, scale, scale));
-    if (tower.mesh && tower.node->getMaterialCount() > 0)
-        tower.node->getMaterial(0) = tower.material;
-    tower.node->setMaterialFlag(video::EMF_LIGHTING, false);
+    LiftScene::applyMaterial(tower.node, tower.material);
     tower.node->setRotation(rotation);
     tower.node->setPosition(position);
     tower.node->updateAbsolutePosition();
@@ -195,13 +180,6 @@ void CPyloneRM::buildPart(int index, const char* file, bool textured, f32 scale,
     part.node->updateAbsolutePosition();
 }
 
-scene::ISceneNode* CPyloneRM::buildMarker(const core::vector3df& position) {
-    scene::ISceneNode* marker = smgr->addEmptySceneNode(parts[0].node, -1);
-    marker->setPosition(position);
-    marker->updateAbsolutePosition();
-    return marker;
-}
-
 void CPyloneRM::buildChairliftHead(f32 h, const f32 downHeights[4], f32 markerDescenteHeight,
                                    bool traceCrossarm) {
     const bool support = supportMontee == 1;
@@ -217,8 +195,8 @@ void CPyloneRM::buildChairliftHead(f32 h, const f32 downHeights[4], f32 markerDe
     for (int i = 0; i < 4; ++i)
         buildPart(6 + i, "media/galet.obj", false, 0.05f, core::vector3df(-90, 0, 0),
                   core::vector3df(downX[i], downHeights[i], -1.6f));
-    markerMontee = buildMarker(core::vector3df(0, h, 1.6f));
-    markerDescente = buildMarker(core::vector3df(0, markerDescenteHeight, -1.6f));
+    markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, h, 1.6f));
+    markerDescente = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, markerDescenteHeight, -1.6f));
 }
 
 void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core::vector3df& rotation,
@@ -229,15 +207,15 @@ void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core
             return;
         buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0), core::vector3df(0, 5, -1.4f));
         buildPart(6, "media/poulieTK.obj", true, 0.3f, core::vector3df(-90, 0, 0), core::vector3df(0, 7.2f, 1.5f));
-        markerMontee = buildMarker(core::vector3df(0, 5, -1.4f));
-        markerDescente = buildMarker(core::vector3df(0, 7.2f, 1.5f));
+        markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 5, -1.4f));
+        markerDescente = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 7.2f, 1.5f));
         break;
     case PYLONE_TK_MONTEE:
         if (!buildTower("media/pyloneTKFixe-inverse-montee.obj", 1.5f, position, rotation))
             return;
         buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0),
                   core::vector3df(0, 5, rebuild ? -1.5f : -1.4f));
-        markerMontee = buildMarker(core::vector3df(0, 5, -1.4f));
+        markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 5, -1.4f));
         break;
     case PYLONE_TS_MOYEN:
     case PYLONE_TS_BAS:

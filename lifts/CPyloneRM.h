@@ -49,7 +49,6 @@ private:
                     const irr::core::vector3df& rotation);
     void buildPart(int index, const char* file, bool textured, irr::f32 scale,
                    const irr::core::vector3df& rotation, const irr::core::vector3df& position);
-    irr::scene::ISceneNode* buildMarker(const irr::core::vector3df& position);
     void buildChairliftHead(irr::f32 crossarmHeight, const irr::f32 downSheaveHeights[4],
                             irr::f32 markerDescenteHeight, bool traceCrossarm);
 

@@ -1,8 +1,7 @@
 // The detachable surface lift: its two terminals, their wheels and markers, and its sound.
 // The rope loop and the poles' motion are in CTKDebrayableLoop.cpp.
 #include "CTKDebrayable.h"
-#include <cmath>
-#include <cstdio>
+#include "LiftScene.h"
 
 using namespace irr;
 using core::vector3df;
@@ -61,22 +60,9 @@ vector3df CTKDebrayable::getRotation() {
     return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(0, 0, 0);
 }
 
-scene::ISceneNode* CTKDebrayable::addPart(scene::IAnimatedMesh* mesh, scene::ISceneNode* parent, const char* file) {
-    scene::ISceneNode* node;
-    if (mesh) {
-        node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1));
-    } else {
-        // Without its mesh the part still carries its children and turns, unseen.
-        printf("Erreur chargement mesh TKD %s\n", file);
-        node = smgr->addEmptySceneNode(parent, -1);
-    }
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
-    return node;
-}
-
 scene::ISceneNode* CTKDebrayable::addWheel(scene::IAnimatedMesh* mesh, scene::ISceneNode* parent, f32 scale,
                                            const vector3df& rotation, const vector3df& position) {
-    scene::ISceneNode* node = addPart(mesh, parent, MESH_POULIE);
+    scene::ISceneNode* node = LiftScene::addPart(smgr, mesh, parent, "TKD", MESH_POULIE);
     node->setScale(vector3df(scale, scale, scale));
     node->setRotation(rotation);
     node->setPosition(position);
@@ -84,21 +70,11 @@ scene::ISceneNode* CTKDebrayable::addWheel(scene::IAnimatedMesh* mesh, scene::IS
     return node;
 }
 
-scene::ISceneNode* CTKDebrayable::addMarker(scene::ISceneNode* parent, const vector3df& position) {
-    scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
-    marker->setPosition(position);
-    marker->updateAbsolutePosition();
-    return marker;
-}
-
 void CTKDebrayable::createGareDepart() {
-    nodeGareDepart = addPart(meshGareDepart, nullptr, MESH_GARE_DEPART);
+    nodeGareDepart = LiftScene::addPart(smgr, meshGareDepart, nullptr, "TKD", MESH_GARE_DEPART);
     nodeGareDepart->setID(6);
     nodeGareDepart->setScale(vector3df(4, 4, 4));
-    if (nodeGareDepart->getMaterialCount() > 0) {
-        nodeGareDepart->getMaterial(0) = materialGareDepart;
-        nodeGareDepart->setMaterialFlag(video::EMF_LIGHTING, false);
-    }
+    LiftScene::applyMaterial(nodeGareDepart, materialGareDepart);
     nodeGareDepart->setPosition(vector3df(positionDepart.X, positionDepart.Y - 4.0f, positionDepart.Z));
     nodeGareDepart->updateAbsolutePosition();
     if (meshGareDepart) {
@@ -115,14 +91,14 @@ void CTKDebrayable::createGareDepart() {
     galetDepartMontee.node =
         addWheel(galetDepartMontee.mesh, nodeGareDepart, 0.2f, vector3df(-90, 0, 0), vector3df(-2.2f, 3.76f, 0.35f));
 
-    markerPoulieDepartMontee = addMarker(nodeGareDepart, vector3df(1.2f, 3.98f, 0.33f));     // M1
-    markerPoulieDepartDescente = addMarker(nodeGareDepart, vector3df(1.2f, 3.98f, -0.33f));  // M8
-    markerGaletDepartMontee = addMarker(nodeGareDepart, vector3df(-2.2f, 3.5f, 0.35f));      // M2
-    markerGaletDepartDescente = addMarker(nodeGareDepart, vector3df(0.5f, 3.91f, -0.35f));   // M7
+    markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(1.2f, 3.98f, 0.33f));     // M1
+    markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(1.2f, 3.98f, -0.33f));  // M8
+    markerGaletDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-2.2f, 3.5f, 0.35f));      // M2
+    markerGaletDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(0.5f, 3.91f, -0.35f));   // M7
 }
 
 void CTKDebrayable::createGareArrivee() {
-    nodeGareArrivee = addPart(meshGareArrivee, nullptr, MESH_GARE_ARRIVEE);
+    nodeGareArrivee = LiftScene::addPart(smgr, meshGareArrivee, nullptr, "TKD", MESH_GARE_ARRIVEE);
     nodeGareArrivee->setScale(vector3df(4.2f, 4.2f, 4.2f));
     nodeGareArrivee->setPosition(positionArrivee);
 
@@ -135,48 +111,23 @@ void CTKDebrayable::createGareArrivee() {
     galetArriveeMontee.node =
         addWheel(galetArriveeMontee.mesh, nodeGareArrivee, 0.2f, vector3df(0, 0, -90), vector3df(-1.0f, 2.93f, -1.29f));
 
-    markerPoulieArriveeMontee = addMarker(nodeGareArrivee, vector3df(-0.9f, 3.25f, -3.4f));   // M4
-    markerPoulieArriveeDescente = addMarker(nodeGareArrivee, vector3df(0.9f, 3.25f, -3.4f));  // M5
-    markerGaletArriveeMontee = addMarker(nodeGareArrivee, vector3df(-1.0f, 3.2f, -1.29f));    // M3
-    markerGaletArriveeDescente = addMarker(nodeGareArrivee, vector3df(1.0f, 3.2f, -1.29f));   // M6
+    markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-0.9f, 3.25f, -3.4f));   // M4
+    markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(0.9f, 3.25f, -3.4f));  // M5
+    markerGaletArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.0f, 3.2f, -1.29f));    // M3
+    markerGaletArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.0f, 3.2f, -1.29f));   // M6
 
-    const vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
-    if (yaw < 0)
-        yaw += 360;
-    if (yaw >= 360)
-        yaw -= 360;
+    const f32 yaw = lineYaw(positionArrivee - positionDepart);
     nodeGareArrivee->setRotation(vector3df(0, yaw + 180, 0));
 
     // The rope loop reads the markers' world positions: bring the turned
     // terminals and everything on them up to date first.
     if (nodeGareDepart) {
         nodeGareDepart->setRotation(vector3df(0, yaw + 90, 0));
-        scene::ISceneNode* bottom[] = {nodeGareDepart, nodePoulieDepart, galetDepartMontee.node,
-                                       galetDepartDescente.node, markerGaletDepartMontee, markerGaletDepartDescente,
-                                       markerPoulieDepartDescente, markerPoulieDepartMontee};
-        for (scene::ISceneNode* n : bottom)
-            n->updateAbsolutePosition();
+        LiftScene::refreshSubtree(nodeGareDepart);
     }
-    scene::ISceneNode* top[] = {nodeGareArrivee, nodePoulieArrivee, galetArriveeMontee.node,
-                                galetArriveeDescente.node, markerPoulieArriveeMontee, markerPoulieArriveeDescente,
-                                markerGaletArriveeDescente, markerGaletArriveeMontee};
-    for (scene::ISceneNode* n : top)
-        n->updateAbsolutePosition();
+    LiftScene::refreshSubtree(nodeGareArrivee);
 
     createTroncons();
 }
 
-void CTKDebrayable::setSound(bool on) {
-    if (!on) {
-        if (sound)
-            sound->stop();
-        return;
-    }
-    sound = audiere::OpenSound(audioDevice, "media/tkf-sound.mp3", true);
-    if (sound) {
-        sound->setRepeat(true);
-        sound->setVolume(1.0f);
-        sound->play();
-    }
-}
+void CTKDebrayable::setSound(bool on) { switchMotorSound(on, "media/tkf-sound.mp3", nullptr); }

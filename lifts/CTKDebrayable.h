@@ -76,19 +76,15 @@ public:
     Galet galetArriveeDescente;
 
 private:
-    // A mesh node of `mesh`, lighting off; an empty node when the mesh is missing.
-    irr::scene::ISceneNode* addPart(irr::scene::IAnimatedMesh* mesh, irr::scene::ISceneNode* parent,
-                                    const char* file);
     irr::scene::ISceneNode* addWheel(irr::scene::IAnimatedMesh* mesh, irr::scene::ISceneNode* parent,
                                      irr::f32 scale, const irr::core::vector3df& rotation,
                                      const irr::core::vector3df& position);
-    irr::scene::ISceneNode* addMarker(irr::scene::ISceneNode* parent, const irr::core::vector3df& position);
     void buildLoopWithPylons();
     // Up-line rope points over the pylons (those with a marker), bottom to top.
     irr::core::array<irr::s32> upLinePylons();
     // Down-line pylons of kind PYLONE_TKD that carry a marker, top to bottom.
     irr::core::array<irr::s32> downLinePylons();
     void stepOnWheel(CVehicule* v, CTronconRM* t, irr::f32 dt);
-    // Puts v on the segment after t; a pole entering the station joins the queue.
-    void passToNextSegment(CVehicule* v, CTronconRM* t);
+    // Passes v on; a pole entering the station joins the queue.
+    void passToNextSegment(CVehicule* v);
 };

@@ -1,74 +1,29 @@
 // The detachable lift's rope loop, its pole and the queue in the bottom station, and their motion.
 #include "CTKDebrayable.h"
+#include "LiftScene.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 using namespace irr;
 using core::vector3df;
-
-namespace {
-
-const char* const SEPARATOR = "------------------------\n";
-
-const f32 PI_F = 3.1415927f;
-const f32 HALF_PI_F = 1.5707964f;
-const f32 RAD_TO_DEG_F = 57.2957763671875f;
-
-vector3df worldPos(scene::ISceneNode* node) { return node->getAbsolutePosition(); }
-
-// Where the rope passes a pylon's marker: 0.4 above it on support, below on compression.
-vector3df ropePoint(scene::ISceneNode* marker, s32 sign) {
-    return worldPos(marker) + vector3df(0, sign == 1 ? 0.4f : -0.4f, 0);
-}
-
-const char* signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
-
-void printLine(const char* format, s32 numero, const vector3df& a, const vector3df& b) {
-    printf(format, numero, a.X, a.Y, a.Z, b.X, b.Y, b.Z);
-}
-
-// Turns a carrier by `h` twice over about the vertical axis, through the engine's quaternions.
-void turnOnWheel(CVehicule* v, f32 h) {
-    const vector3df r = v->getRotation() * core::DEGTORAD;
-    core::quaternion current;
-    current.set(r.X, r.Y, r.Z);
-    const core::quaternion turn(0, std::sin(h), 0, std::cos(h));
-    vector3df euler;
-    (turn * current).toEuler(euler);
-    v->setRotation(euler * RAD_TO_DEG_F);
-}
-
-void spin(scene::ISceneNode* node, int axis, f32 delta) {
-    if (!node)
-        return;
-    vector3df r = node->getRotation();
-    f32& angle = axis == 1 ? r.Y : r.Z;
-    angle += delta;
-    if (delta < 0 && angle < 0)
-        angle += 360;
-    if (delta > 0 && angle > 360)
-        angle -= 360;
-    node->setRotation(r);
-}
-
-} // namespace
+using LiftScene::ropePoint;
+using LiftScene::spin;
+using LiftScene::worldPos;
 
 // ---- rope loop ----
 
 void CTKDebrayable::createTroncons() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return;
-    for (u32 i = 0; i < arrTroncons.size(); ++i)
-        delete arrTroncons[i];
-    arrTroncons.clear();
+    deleteTroncons();
 
     if (!arrPylones.empty()) {
         buildLoopWithPylons();
         return;
     }
 
-    printf("%s", SEPARATOR);
+    traceSeparator();
     struct Row {
         s32 type;
         bool montee;
@@ -146,7 +101,7 @@ void CTKDebrayable::buildLoopWithPylons() {
 
     CTronconRM* wheel = append(POULIEDEPART, true);
     wheel->centre = worldPos(nodePoulieDepart);
-    printf("%s", SEPARATOR);
+    traceSeparator();
     printf("troncon %i POULIE Depart\n", wheel->numero);
 
     const core::array<s32> up = upLinePylons();
@@ -160,16 +115,11 @@ void CTKDebrayable::buildLoopWithPylons() {
     for (s32 k = 0; k < n; ++k) {
         CPyloneRM* p = arrPylones[up[k]];
         p->supportMontee = upSign(k);
-        if (k == 0)
-            printf("P0 %s\n", signWord(p->supportMontee));
-        else if (k < n - 1)
-            printf("Pi %s\n", signWord(p->supportMontee));
-        else
-            printf("Pi-1 %s\n", signWord(p->supportMontee));
+        traceUpSign(k, n, p->supportMontee);
         CTronconRM* t = append(TRONCON_LIGNE, true);
         t->debut = debut;
         t->fin = ropePoint(p->markerMontee, p->supportMontee);
-        printLine("troncon %i LIGNE montee debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, t->debut, t->fin);
+        traceLine(t, "montee");
         debut = t->fin;
     }
     if (n > 0) {
@@ -181,7 +131,7 @@ void CTKDebrayable::buildLoopWithPylons() {
     CTronconRM* t = append(TRONCON_LIGNE, true);
     t->debut = debut;
     t->fin = worldPos(markerGaletArriveeMontee);
-    printLine("troncon %i LIGNE montee debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, t->debut, t->fin);
+    traceLine(t, "montee");
 
     wheel = append(POULIEARRIVEE, true);
     wheel->centre = worldPos(nodePoulieArrivee);
@@ -202,11 +152,10 @@ void CTKDebrayable::buildLoopWithPylons() {
         } else {
             t->fin = worldPos(markerPoulieDepartDescente);
         }
-        printLine("troncon %i LIGNE descente debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, t->debut,
-                  t->fin);
+        traceLine(t, "descente");
         debut = t->fin;
     }
-    printf("%s", SEPARATOR);
+    traceSeparator();
 }
 
 s32 CTKDebrayable::getPrevPyloneType6(s32 i) {
@@ -341,9 +290,8 @@ void CTKDebrayable::drawCables() {
     drawRopeLines(driver, getRopeLines());
 }
 
-void CTKDebrayable::passToNextSegment(CVehicule* v, CTronconRM* t) {
-    v->progression = 0;
-    v->numtroncon = t->numero >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
+void CTKDebrayable::passToNextSegment(CVehicule* v) {
+    passOn(v);
     CTronconRM* next = GetTronconByNumero(v->numtroncon);
     if (!next)
         return;
@@ -356,38 +304,38 @@ void CTKDebrayable::passToNextSegment(CVehicule* v, CTronconRM* t) {
 
 void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 yawDeg = nodeGareDepart->getRotation().Y;
-    const f64 yaw = yawDeg * PI_F / 180.0f;
+    const f64 yaw = yawDeg * core::PI / 180.0f;
     const vector3df& c = t->centre;
     if (t->getType() == POULIEARRIVEE) {
         const f32 r =
             0.5f * (markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition()).getLength() +
             1.4f;
-        const f32 step = dt * vitesse * 5.0f / (r * PI_F);
+        const f32 step = dt * vitesse * 5.0f / (r * core::PI);
         v->progression += step;
-        turnOnWheel(v, -step / 2);
+        turnAboutVertical(v, -step);
         // From the up line's side (M4) round the far side to the down line's (M5).
-        const f64 theta = v->progression - yaw + HALF_PI_F;
+        const f64 theta = v->progression - yaw + core::HALF_PI;
         const f32 dy = worldPos(markerGaletArriveeDescente).Y - worldPos(markerGaletArriveeMontee).Y;
         v->setPosition(vector3df(static_cast<f32>(c.X + r * std::cos(theta)),
-                                 c.Y + v->progression * dy / PI_F - dy / 2,
+                                 c.Y + v->progression * dy / core::PI - dy / 2,
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
-        if (v->progression >= PI_F) {
+        if (v->progression >= core::PI) {
             v->setRotation(vector3df(0, yawDeg + 180, 0));
-            passToNextSegment(v, t);
+            passToNextSegment(v);
         }
     } else {
         const f32 r =
             0.5f * (markerPoulieDepartDescente->getPosition() - markerPoulieDepartMontee->getPosition()).getLength() +
             0.6f;
-        const f32 step = dt * vitesse * 4.0f / (r * PI_F);
+        const f32 step = dt * vitesse * 4.0f / (r * core::PI);
         v->progression += step;
-        turnOnWheel(v, step / 2);
-        const f64 theta = (v->progression - PI_F) - yaw + HALF_PI_F;
+        turnAboutVertical(v, step);
+        const f64 theta = (v->progression - core::PI) - yaw + core::HALF_PI;
         v->setPosition(vector3df(static_cast<f32>(c.X + r * std::cos(theta)), c.Y - 0.2f,
                                  static_cast<f32>(c.Z + r * std::sin(theta))));
-        if (v->progression >= PI_F) {
+        if (v->progression >= core::PI) {
             v->setRotation(vector3df(0, yawDeg, 0));
-            passToNextSegment(v, t);
+            passToNextSegment(v);
         }
     }
 }
@@ -402,27 +350,14 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
     }
 
     const f32 a = dt * vitesse;
-    spin(nodePoulieDepart, 1, -a * 50);
-    spin(galetDepartDescente.node, 2, a * 51);
-    spin(galetDepartMontee.node, 2, -a * 51);
-    spin(galetArriveeMontee.node, 1, -a * 51);
-    spin(galetArriveeDescente.node, 1, -a * 51);
-    core::matrix4 r, s;
-    r.setRotationDegrees(nodePoulieArrivee->getRotation());
-    s.setRotationDegrees(vector3df(0, a * 30, 0));
-    nodePoulieArrivee->setRotation((r * s).getRotationDegrees());
+    spin(nodePoulieDepart, &vector3df::Y, -a * 50);
+    spin(galetDepartDescente.node, &vector3df::Z, a * 51);
+    spin(galetDepartMontee.node, &vector3df::Z, -a * 51);
+    spin(galetArriveeMontee.node, &vector3df::Y, -a * 51);
+    spin(galetArriveeDescente.node, &vector3df::Y, -a * 51);
+    LiftScene::turnAboutOwnY(nodePoulieArrivee, a * 30);
 
-    if (sound && cameraPosition) {
-        const s32 d = static_cast<s32>(cameraPosition->getDistanceFrom(nodeGareDepart->getPosition()));
-        if (d > 100) {
-            if (sound->isPlaying())
-                sound->stop();
-        } else {
-            sound->setVolume(1.0f - d / 100.0f);
-            if (!sound->isPlaying())
-                sound->play();
-        }
-    }
+    fadeMotorSound(cameraPosition, nodeGareDepart);
 
     for (u32 i = 0; i < arrPylones.size(); ++i)
         arrPylones[i]->animateGalets(a * 50);
@@ -435,7 +370,7 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
         switch (t->getType()) {
         case TRONCON_LIGNE:
             if (advanceOnLine(v, t, static_cast<f32>(1.4 * dt * vitesse)))
-                passToNextSegment(v, t);
+                passToNextSegment(v);
             break;
         case POULIEDEPART:
         case POULIEARRIVEE:

@@ -1,9 +1,12 @@
 #include "CTKFixe.h"
+#include "LiftScene.h"
 #include <cmath>
 #include <cstdio>
 
 using namespace irr;
 using core::vector3df;
+using LiftScene::ropePoint;
+using LiftScene::worldPos;
 
 namespace {
 
@@ -12,32 +15,6 @@ const char* const FILE_GARE_ARRIVEE = "media/baseArriveeTK.obj";
 const char* const FILE_POULIE = "media/poulieTK.obj";
 const char* const FILE_TEXTURE = "media/texture-pylone.png";
 const char* const FILE_SOUND = "media/tkf-sound.mp3";
-
-const f32 PI_F = 3.1415927f;
-const f32 HALF_PI_F = 1.5707964f;
-
-// The rope passes 0.4 above a support point and 0.4 below a compression point.
-vector3df ropeOffset(s32 sign) { return vector3df(0, sign == 1 ? 0.4f : -0.4f, 0); }
-
-vector3df absolute(scene::ISceneNode* node) { return node ? node->getAbsolutePosition() : vector3df(); }
-
-const char* signWord(s32 sign) { return sign == 1 ? "support" : "compression"; }
-
-void traceLine(const CTronconRM* t, const char* line) {
-    printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X,
-           t->debut.Y, t->debut.Z, t->fin.X, t->fin.Y, t->fin.Z);
-}
-
-// The carrier's orientation turned by `step` radians about the vertical axis.
-vector3df turnedAboutY(const vector3df& rotationDeg, f32 step) {
-    core::quaternion q;
-    q.set(rotationDeg.X * 0.017453292f, rotationDeg.Y * 0.017453292f, rotationDeg.Z * 0.017453292f);
-    const core::quaternion turn(0, std::sin(step / 2), 0, std::cos(step / 2));
-    const core::quaternion r = turn * q;
-    vector3df euler;
-    r.toEuler(euler);
-    return euler * 57.2957764f;
-}
 
 } // namespace
 
@@ -79,25 +56,9 @@ vector3df CTKFixe::getPositionArrivee() { return positionArrivee; }
 
 vector3df CTKFixe::getRotation() { return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(); }
 
-scene::IMeshSceneNode* CTKFixe::addMeshNode(scene::IAnimatedMesh* mesh, const char* file, scene::ISceneNode* parent,
-                                            const video::SMaterial& material) {
-    if (!mesh) printf("Erreur chargement mesh TKF %s\n", file);
-    scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
-                                                         vector3df(1, 1, 1), true);
-    if (node->getMaterialCount() > 0) node->getMaterial(0) = material;
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
-    return node;
-}
-
-scene::ISceneNode* CTKFixe::addMarker(scene::ISceneNode* parent, const vector3df& position) {
-    scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
-    marker->setPosition(position);
-    marker->updateAbsolutePosition();
-    return marker;
-}
-
 void CTKFixe::createGareDepart() {
-    nodeGareDepart = addMeshNode(meshGareDepart, FILE_GARE_DEPART, 0, materialGareDepart);
+    nodeGareDepart = LiftScene::addMeshPart(smgr, meshGareDepart, nullptr, "TKF", FILE_GARE_DEPART);
+    LiftScene::applyMaterial(nodeGareDepart, materialGareDepart);
     nodeGareDepart->setID(4);
     nodeGareDepart->setScale(vector3df(1.8f, 1.8f, 1.8f));
     nodeGareDepart->setPosition(positionDepart);
@@ -109,31 +70,34 @@ void CTKFixe::createGareDepart() {
         if (selector) selector->drop();
     }
 
-    nodePoulieDepart = addMeshNode(meshPoulieDepart, FILE_POULIE, nodeGareDepart, materialPoulieDepart);
+    nodePoulieDepart = LiftScene::addMeshPart(smgr, meshPoulieDepart, nodeGareDepart, "TKF", FILE_POULIE);
+    LiftScene::applyMaterial(nodePoulieDepart, materialPoulieDepart);
     nodePoulieDepart->setScale(vector3df(0.8f, 0.8f, 0.8f));
     nodePoulieDepart->setRotation(vector3df(180, 0, -10));
     nodePoulieDepart->setPosition(vector3df(-1.2f, 5.2f, 0));
     nodePoulieDepart->updateAbsolutePosition();
 
-    markerPoulieDepartMontee = addMarker(nodeGareDepart, vector3df(-1.2f, 5.2f, -0.8f));
-    markerPoulieDepartDescente = addMarker(nodeGareDepart, vector3df(-1.2f, 5.2f, 0.8f));
+    markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-1.2f, 5.2f, -0.8f));
+    markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-1.2f, 5.2f, 0.8f));
 }
 
 void CTKFixe::createGareArrivee() {
-    nodeGareArrivee = addMeshNode(meshGareArrivee, FILE_GARE_ARRIVEE, 0, materialGareArrivee);
+    nodeGareArrivee = LiftScene::addMeshPart(smgr, meshGareArrivee, nullptr, "TKF", FILE_GARE_ARRIVEE);
+    LiftScene::applyMaterial(nodeGareArrivee, materialGareArrivee);
     nodeGareArrivee->setScale(vector3df(1.5f, 1.5f, 1.5f));
     nodeGareArrivee->setPosition(positionArrivee);
     nodeGareArrivee->updateAbsolutePosition();
 
-    nodePoulieArrivee = addMeshNode(meshPoulieArrivee, FILE_POULIE, nodeGareArrivee, materialPoulieArrivee);
+    nodePoulieArrivee = LiftScene::addMeshPart(smgr, meshPoulieArrivee, nodeGareArrivee, "TKF", FILE_POULIE);
+    LiftScene::applyMaterial(nodePoulieArrivee, materialPoulieArrivee);
     nodePoulieArrivee->setParent(nodeGareArrivee);
     nodePoulieArrivee->setScale(vector3df(1.5f, 1.5f, 1.5f));
     nodePoulieArrivee->setRotation(vector3df(193, 0, 0));
     nodePoulieArrivee->setPosition(vector3df(-14.4f, 14.5f, 0));
     nodePoulieArrivee->updateAbsolutePosition();
 
-    markerPoulieArriveeMontee = addMarker(nodeGareArrivee, vector3df(-14.4f, 14.2f, 1.4f));
-    markerPoulieArriveeDescente = addMarker(nodeGareArrivee, vector3df(-14.4f, 14.8f, -1.4f));
+    markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-14.4f, 14.2f, 1.4f));
+    markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-14.4f, 14.8f, -1.4f));
 
     // Both terminals face along the line; the engine updates their absolute
     // transforms at the next scene update.
@@ -142,20 +106,7 @@ void CTKFixe::createGareArrivee() {
     nodeGareArrivee->setRotation(vector3df(0, yaw - 90, 0));
 }
 
-void CTKFixe::setSound(bool on) {
-    if (!on) {
-        if (sound) sound->stop();
-        return;
-    }
-    sound = audiere::OpenSound(audioDevice, FILE_SOUND, true);
-    if (sound) {
-        sound->setRepeat(true);
-        sound->setVolume(1.0f);
-        sound->play();
-    } else {
-        printf("Erreur chargement son moteur TKF\n");
-    }
-}
+void CTKFixe::setSound(bool on) { switchMotorSound(on, FILE_SOUND, "Erreur chargement son moteur TKF"); }
 
 s32 CTKFixe::getPrevPyloneType1(u32 i) {
     for (s32 j = static_cast<s32>(core::min_(i, arrPylones.size())) - 1; j >= 0; --j)
@@ -171,15 +122,16 @@ s32 CTKFixe::getNextPyloneType1(u32 i) {
 
 void CTKFixe::createTroncons() {
     if (!nodePoulieDepart || !nodePoulieArrivee) return;
-    for (u32 i = 0; i < arrTroncons.size(); ++i) delete arrTroncons[i];
-    arrTroncons.clear();
+    deleteTroncons();
 
-    const vector3df B = absolute(nodePoulieDepart), T = absolute(nodePoulieArrivee);
-    const vector3df Bm = absolute(markerPoulieDepartMontee), Bd = absolute(markerPoulieDepartDescente);
-    const vector3df Tm = absolute(markerPoulieArriveeMontee), Td = absolute(markerPoulieArriveeDescente);
+    const vector3df B = worldPos(nodePoulieDepart), T = worldPos(nodePoulieArrivee);
+    const vector3df Bm = worldPos(markerPoulieDepartMontee), Bd = worldPos(markerPoulieDepartDescente);
+    const vector3df Tm = worldPos(markerPoulieArriveeMontee), Td = worldPos(markerPoulieArriveeDescente);
     const s32 N = static_cast<s32>(arrPylones.size());
-    auto Pm = [&](s32 i) { return absolute(arrPylones[i]->markerMontee); };
-    auto Pd = [&](s32 i) { return absolute(arrPylones[i]->markerDescente); };
+    auto Pm = [&](s32 i) { return worldPos(arrPylones[i]->markerMontee); };
+    auto Pd = [&](s32 i) { return worldPos(arrPylones[i]->markerDescente); };
+    auto Rm = [&](s32 i) { return ropePoint(arrPylones[i]->markerMontee, arrPylones[i]->supportMontee); };
+    auto Rd = [&](s32 i) { return ropePoint(arrPylones[i]->markerDescente, arrPylones[i]->supportDescente); };
 
     s32 numero = 0;
     auto wheel = [&](s32 kind, const vector3df& centre) {
@@ -201,7 +153,7 @@ void CTKFixe::createTroncons() {
         return t;
     };
 
-    printf("------------------------\n");
+    traceSeparator();
     if (N == 0) {
         wheel(POULIEDEPART, B);
         line(true, Bm, Tm);
@@ -216,20 +168,15 @@ void CTKFixe::createTroncons() {
     // Up line: every pylon carries it.
     for (s32 i = 0; i < N; ++i) {
         CPyloneRM* p = arrPylones[i];
-        const vector3df debut = i == 0 ? Bm : Pm(i - 1) + ropeOffset(arrPylones[i - 1]->supportMontee);
+        const vector3df debut = i == 0 ? Bm : Rm(i - 1);
         p->supportMontee = supportOrCompression(i == 0 ? B : Pm(i - 1), Pm(i), i < N - 1 ? Pm(i + 1) : T);
-        if (i == 0)
-            printf("P0 %s\n", signWord(p->supportMontee));
-        else if (i < N - 1)
-            printf("Pi %s\n", signWord(p->supportMontee));
-        else
-            printf("Pi-1 %s\n", signWord(p->supportMontee));
-        traceLine(line(true, debut, Pm(i) + ropeOffset(p->supportMontee)), "montee");
+        traceUpSign(i, N, p->supportMontee);
+        traceLine(line(true, debut, Rm(i)), "montee");
     }
     CPyloneRM* last = arrPylones[N - 1];
     last->supportMontee = supportOrCompression(N == 1 ? B : Pm(N - 2), Pm(N - 1), T);
     printf("P last %s\n", signWord(last->supportMontee));
-    traceLine(line(true, Pm(N - 1) + ropeOffset(last->supportMontee), Tm), "montee");
+    traceLine(line(true, Rm(N - 1), Tm), "montee");
 
     const CTronconRM* top = wheel(POULIEARRIVEE, T);
     printf("troncon %i POULIE Arrivee\n", top->numero);
@@ -243,8 +190,7 @@ void CTKFixe::createTroncons() {
     } else {
         for (s32 s = 0; s < m; ++s) {
             CPyloneRM* p = arrPylones[K[s]];
-            const vector3df debut =
-                s == 0 ? Td : Pd(K[s - 1]) + ropeOffset(arrPylones[K[s - 1]]->supportDescente);
+            const vector3df debut = s == 0 ? Td : Rd(K[s - 1]);
             vector3df prev;
             if (K[s] == N - 1)
                 prev = T;
@@ -258,51 +204,29 @@ void CTKFixe::createTroncons() {
             else
                 next = K[s] == N - 1 ? B : Bd;
             p->supportDescente = supportOrCompression(prev, Pd(K[s]), next);
-            traceLine(line(false, debut, Pd(K[s]) + ropeOffset(p->supportDescente)), "descente");
+            traceLine(line(false, debut, Rd(K[s])), "descente");
         }
         CPyloneRM* lowest = arrPylones[K[m - 1]];
         if (K[m - 1] == 0)
             lowest->supportDescente = supportOrCompression(m >= 2 ? Pd(K[m - 2]) : T, Pd(0), B);
-        traceLine(line(false, Pd(K[m - 1]) + ropeOffset(lowest->supportDescente), Bd), "descente");
+        traceLine(line(false, Rd(K[m - 1]), Bd), "descente");
     }
-    printf("------------------------\n");
+    traceSeparator();
 }
 
 void CTKFixe::createVehicules() {
-    f32 carry = 0;
-    for (u32 i = 0; i < arrTroncons.size(); ++i) {
-        CTronconRM* t = GetTronconByNumero(static_cast<s32>(i));
-        if (!t || t->getType() != TRONCON_LIGNE) continue;
-        const vector3df d = t->fin - t->debut;
-        const f32 L = d.getLength() - carry;
-        const s32 n = static_cast<s32>(L / espacementVehicules);
-        carry = L - n * espacementVehicules;
-        vector3df u = d;
-        u.normalize();
-        printf("troncon->%i nbperches=%i difference=%f ; %f ; %f\n", i, n, u.X, u.Y, u.Z);
-        const f32 yaw = nodeGareDepart->getRotation().Y;
-        const vector3df rotation(0, t->montee ? yaw : yaw + 180, 0);
-        for (s32 k = 1; k <= n; ++k) {
-            const vector3df position = t->debut + u * (k * espacementVehicules) - u * carry;
-            CVehicule* v = new CVehicule(smgr, driver);
-            v->setType(VEHICULE_PERCHE_FIXE);
-            v->progression = (k * espacementVehicules - carry) / L;
-            v->numtroncon = t->numero;
-            v->create(position, rotation);
-            arrVehicules.push_back(v);
-        }
-    }
+    placeCarriersAlongLines(smgr, driver, VEHICULE_PERCHE_FIXE, getRotation().Y, true);
 }
 
 void CTKFixe::cableLines(core::array<core::line3df>& lines) {
     lines.clear();
     if (!nodePoulieDepart || !nodePoulieArrivee) return;
-    const vector3df Bm = absolute(markerPoulieDepartMontee), Bd = absolute(markerPoulieDepartDescente);
-    const vector3df Tm = absolute(markerPoulieArriveeMontee), Td = absolute(markerPoulieArriveeDescente);
+    const vector3df Bm = worldPos(markerPoulieDepartMontee), Bd = worldPos(markerPoulieDepartDescente);
+    const vector3df Tm = worldPos(markerPoulieArriveeMontee), Td = worldPos(markerPoulieArriveeDescente);
 
     vector3df from = Bm;
     for (u32 i = 0; i < arrPylones.size(); ++i) {
-        const vector3df to = absolute(arrPylones[i]->markerMontee) + ropeOffset(arrPylones[i]->supportMontee);
+        const vector3df to = ropePoint(arrPylones[i]->markerMontee, arrPylones[i]->supportMontee);
         lines.push_back(core::line3df(from, to));
         from = to;
     }
@@ -310,7 +234,7 @@ void CTKFixe::cableLines(core::array<core::line3df>& lines) {
 
     from = Td;
     for (s32 k = getPrevPyloneType1(arrPylones.size()); k >= 0; k = getPrevPyloneType1(k)) {
-        const vector3df to = absolute(arrPylones[k]->markerDescente) + ropeOffset(arrPylones[k]->supportDescente);
+        const vector3df to = ropePoint(arrPylones[k]->markerDescente, arrPylones[k]->supportDescente);
         lines.push_back(core::line3df(from, to));
         from = to;
     }
@@ -335,20 +259,9 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
     if (r.Y > 360) r.Y -= 360;
     nodePoulieDepart->setRotation(r);
 
-    core::matrix4 current, turn;
-    current.setRotationDegrees(nodePoulieArrivee->getRotation());
-    turn.setRotationDegrees(vector3df(0, -36 * vitesse * dt, 0));
-    nodePoulieArrivee->setRotation((current * turn).getRotationDegrees());
+    LiftScene::turnAboutOwnY(nodePoulieArrivee, -36 * vitesse * dt);
 
-    if (sound && cameraPosition) {
-        const s32 n = static_cast<s32>(cameraPosition->getDistanceFrom(nodeGareDepart->getPosition()));
-        if (n <= 100) {
-            sound->setVolume(1.0f - n / 100.0f);
-            if (!sound->isPlaying()) sound->play();
-        } else if (sound->isPlaying()) {
-            sound->stop();
-        }
-    }
+    fadeMotorSound(cameraPosition, nodeGareDepart);
 
     for (u32 i = 0; i < arrPylones.size(); ++i) arrPylones[i]->animateGalets(dt * vitesse * 50);
 
@@ -361,7 +274,7 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
         }
         switch (t->getType()) {
         case TRONCON_LIGNE:
-            if (advanceOnLine(v, t, dt * vitesse)) passToNextSegment(v, t);
+            if (advanceOnLine(v, t, dt * vitesse)) passOn(v);
             break;
         case POULIEDEPART:
             moveOnBottomWheel(v, t, dt);
@@ -375,51 +288,38 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
     }
 }
 
-void CTKFixe::passToNextSegment(CVehicule* v, CTronconRM* t) {
-    v->progression = 0;
-    v->numtroncon = t->numero >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
-}
-
-void CTKFixe::endWheelTurn(CVehicule* v, CTronconRM* t, f32 yaw) {
-    v->setRotation(vector3df(0, yaw, 0));
-    passToNextSegment(v, t);
-    // The wheel segment has no end point: wait at the start of the next line.
-    CTronconRM* next = GetTronconByNumero(v->numtroncon);
-    if (next && next->getType() == TRONCON_LIGNE) v->setPosition(next->debut);
-}
-
 void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 r = markerPoulieDepartMontee->getPosition().getDistanceFrom(markerPoulieDepartDescente->getPosition()) / 2 +
                   0.3f;
-    const f32 step = dt * vitesse * 4.0f / (r * PI_F);
+    const f32 step = dt * vitesse * 4.0f / (r * core::PI);
     v->progression += step;
-    const f32 u = PI_F - v->progression;
+    const f32 u = core::PI - v->progression;
     const f32 yaw = nodeGareDepart->getRotation().Y;
-    const f32 yawRad = PI_F * yaw / 180;
-    const f64 theta = static_cast<f64>(u) - yawRad - HALF_PI_F;
-    const vector3df B = absolute(nodePoulieDepart);
+    const f32 yawRad = core::PI * yaw / 180;
+    const f64 theta = static_cast<f64>(u) - yawRad - core::HALF_PI;
+    const vector3df B = worldPos(nodePoulieDepart);
     v->setPosition(vector3df(static_cast<f32>(B.X + r * std::cos(theta)),
                              static_cast<f32>(B.Y + std::sin(-static_cast<f64>(u)) / 10),
                              static_cast<f32>(B.Z + r * std::sin(theta))));
-    v->setRotation(turnedAboutY(v->getRotation(), step));
-    if (!(u > 0)) endWheelTurn(v, t, yaw);
+    turnAboutVertical(v, step);
+    if (!(u > 0)) leaveWheel(v, yaw);
 }
 
 void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     const f32 R =
         markerPoulieArriveeMontee->getPosition().getDistanceFrom(markerPoulieArriveeDescente->getPosition()) / 2 +
         0.5f;
-    const f32 step = dt * vitesse * 5.0f / (R * PI_F);
+    const f32 step = dt * vitesse * 5.0f / (R * core::PI);
     v->progression += step;
-    const f32 u = PI_F - v->progression;
-    v->setRotation(turnedAboutY(v->getRotation(), step));
-    const f32 dy = absolute(markerPoulieArriveeDescente).Y - absolute(markerPoulieArriveeMontee).Y;
+    const f32 u = core::PI - v->progression;
+    turnAboutVertical(v, step);
+    const f32 dy = worldPos(markerPoulieArriveeDescente).Y - worldPos(markerPoulieArriveeMontee).Y;
     const f32 yaw = nodeGareDepart->getRotation().Y;
-    const f32 yawRad = PI_F * yaw / 180;
-    const f64 theta = static_cast<f64>(u) - yawRad + HALF_PI_F;
-    const vector3df T = absolute(nodePoulieArrivee);
+    const f32 yawRad = core::PI * yaw / 180;
+    const f64 theta = static_cast<f64>(u) - yawRad + core::HALF_PI;
+    const vector3df T = worldPos(nodePoulieArrivee);
     v->setPosition(vector3df(static_cast<f32>(T.X + R * std::cos(theta)),
-                             T.Y - dy / 2 + v->progression * dy / PI_F,
+                             T.Y - dy / 2 + v->progression * dy / core::PI,
                              static_cast<f32>(T.Z + R * std::sin(theta))));
-    if (v->progression >= PI_F) endWheelTurn(v, t, yaw + 180);
+    if (v->progression >= core::PI) leaveWheel(v, yaw + 180);
 }

@@ -57,15 +57,7 @@ public:
     irr::scene::ISceneNode* markerPoulieArriveeDescente;
 
 private:
-    // A terminal or bullwheel node. A mesh that failed to load gives a node
-    // without mesh in its place, so the markers and the rope still work.
-    irr::scene::IMeshSceneNode* addMeshNode(irr::scene::IAnimatedMesh* mesh, const char* file,
-                                            irr::scene::ISceneNode* parent, const irr::video::SMaterial& material);
-    irr::scene::ISceneNode* addMarker(irr::scene::ISceneNode* parent, const irr::core::vector3df& position);
     // Carrier motion, one segment type each.
     void moveOnBottomWheel(CVehicule* v, CTronconRM* t, irr::f32 dt);
     void moveOnTopWheel(CVehicule* v, CTronconRM* t, irr::f32 dt);
-    void passToNextSegment(CVehicule* v, CTronconRM* t);
-    // Leaves a wheel: faces the line at `yaw`, moves on to the next segment.
-    void endWheelTurn(CVehicule* v, CTronconRM* t, irr::f32 yaw);
 };

@@ -1,9 +1,13 @@
 #include "CTSFixe.h"
+#include "LiftScene.h"
 #include <cmath>
 #include <cstdio>
 
 using namespace irr;
 using core::vector3df;
+using LiftScene::ropePoint;
+using LiftScene::spin;
+using LiftScene::worldPos;
 
 namespace {
 
@@ -11,7 +15,6 @@ const char* const MESH_GARE_DEPART = "media/gareTSfixe2.obj";
 const char* const MESH_GARE_ARRIVEE = "media/retourTsFixe.obj";
 const char* const MESH_POULIE = "media/PoulieTS.obj";
 const char* const MESH_GALET = "media/galet.obj";
-const f32 PI_F = 3.1415927f;
 
 // Sheave centres of the bottom terminal's two trains, in the terminal's frame.
 const vector3df GALETS_DEPART_MONTEE[8] = {
@@ -21,29 +24,12 @@ const vector3df GALETS_DEPART_DESCENTE[8] = {
     {-4.7f, 2.76f, -0.62f}, {-6.1f, 3.04f, -0.63f}, {-6.5f, 3.12f, -0.63f}, {-6.8f, 3.20f, -0.64f},
     {-5.8f, 2.98f, -0.63f}, {-5.5f, 2.93f, -0.63f}, {-5.2f, 2.87f, -0.63f}, {-4.9f, 2.81f, -0.64f}};
 
-// A mesh node, or an empty node in its place when the mesh did not load, so
-// that the markers, the rope and the motion keep their frame.
-scene::ISceneNode* addPartNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
-                               const char* file) {
-    if (mesh)
-        return smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1));
-    printf("Erreur chargement mesh TSFixe %s\n", file);
-    return smgr->addEmptySceneNode(parent, -1);
-}
-
-// An empty stand-in has no material of its own to receive one.
-void setMaterial0(scene::ISceneNode* node, const video::SMaterial& material) {
-    if (node->getMaterialCount() > 0)
-        node->getMaterial(0) = material;
-}
-
 // A terminal node (its meshes are built for a scale of 4) standing at `position`.
 scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, const char* file,
                                const video::SMaterial& material, const vector3df& position) {
-    scene::ISceneNode* node = addPartNode(smgr, mesh, nullptr, file);
+    scene::ISceneNode* node = LiftScene::addPart(smgr, mesh, nullptr, "TSFixe", file);
     node->setScale(vector3df(4, 4, 4));
-    setMaterial0(node, material);
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    LiftScene::applyMaterial(node, material);
     node->setPosition(position);
     node->updateAbsolutePosition();
     return node;
@@ -52,9 +38,8 @@ scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh*
 // A bullwheel under its terminal's housing, turned over.
 scene::ISceneNode* addBullwheel(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* terminal,
                                 const video::SMaterial& material, const vector3df& position) {
-    scene::ISceneNode* node = addPartNode(smgr, mesh, terminal, MESH_POULIE);
-    setMaterial0(node, material);
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
+    scene::ISceneNode* node = LiftScene::addPart(smgr, mesh, terminal, "TSFixe", MESH_POULIE);
+    LiftScene::applyMaterial(node, material);
     node->setScale(vector3df(0.15f, 0.15f, 0.15f));
     node->setPosition(position);
     node->setRotation(vector3df(180, 0, 0));
@@ -62,55 +47,17 @@ scene::ISceneNode* addBullwheel(scene::ISceneManager* smgr, scene::IAnimatedMesh
     return node;
 }
 
-scene::ISceneNode* addMarker(scene::ISceneManager* smgr, scene::ISceneNode* parent, const vector3df& position) {
-    scene::ISceneNode* marker = smgr->addEmptySceneNode(parent, -1);
-    marker->setPosition(position);
-    marker->updateAbsolutePosition();
-    return marker;
-}
-
 void addGalet(scene::ISceneManager* smgr, Galet& g, scene::ISceneNode* parent, const vector3df& rotation,
               const vector3df& position) {
     g.mesh = smgr->getMesh(MESH_GALET);
-    g.node = addPartNode(smgr, g.mesh, parent, MESH_GALET);
-    g.node->setMaterialFlag(video::EMF_LIGHTING, false);
+    g.node = LiftScene::addPart(smgr, g.mesh, parent, "TSFixe", MESH_GALET);
     g.node->setScale(vector3df(0.05f, 0.05f, 0.05f));
     g.node->setRotation(rotation);
     g.node->setPosition(position);
     g.node->updateAbsolutePosition();
 }
 
-// Brings a node and everything under it up to date with its parent.
-void refreshTree(scene::ISceneNode* node) {
-    node->updateAbsolutePosition();
-    for (scene::ISceneNode* child : node->getChildren())
-        refreshTree(child);
-}
-
-// Turns a sheave about its own Z by `step` degrees, one 360 correction.
-void turnGalet(Galet& g, const vector3df& current, f32 step) {
-    vector3df r = current;
-    r.Z += step;
-    if (step > 0 && r.Z > 360)
-        r.Z -= 360;
-    if (step < 0 && r.Z < 0)
-        r.Z += 360;
-    g.node->setRotation(r);
-}
-
-vector3df absPos(scene::ISceneNode* node) { return node->getAbsolutePosition(); }
-
 vector3df lowered(const vector3df& p) { return p - vector3df(0, 0.1f, 0); }
-
-// The rope's point at a pylon head: above the marker on support, below on compression.
-vector3df offset(scene::ISceneNode* marker, s32 support, f32 amount) {
-    return absPos(marker) + vector3df(0, support == 1 ? amount : -amount, 0);
-}
-
-void traceLigne(const char* line, const CTronconRM* t) {
-    printf("troncon %i LIGNE %s debut = %f ; %f ; %f  fin = %f ; %f ; %f\n", t->numero, line, t->debut.X, t->debut.Y,
-           t->debut.Z, t->fin.X, t->fin.Y, t->fin.Z);
-}
 
 } // namespace
 
@@ -162,18 +109,18 @@ void CTSFixe::createGareDepart() {
     nodePoulieDepart =
         addBullwheel(smgr, meshPoulieDepart, nodeGareDepart, materialPoulieDepart, vector3df(2.0f, 2.9f, 0.14f));
 
-    markerPoulieDepartMontee = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
-    markerPoulieDepartDescente = addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
+    markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
+    markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
 
     for (int k = 0; k < 8; ++k) {
         addGalet(smgr, galetsDepartMontee[k], nodeGareDepart, vector3df(-90, 0, 0), GALETS_DEPART_MONTEE[k]);
         addGalet(smgr, galetsDepartDescente[k], nodeGareDepart, vector3df(90, 0, 0), GALETS_DEPART_DESCENTE[k]);
     }
 
-    markerGaletsDescenteExterieur = addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, -0.61f));
-    markerGaletsMonteeExterieur = addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, 0.84f));
-    markerGaletsDescenteInterieur = addMarker(smgr, nodeGareDepart, vector3df(-4.7f, 2.67f, -0.62f));
-    markerGaletsMonteeInterieur = addMarker(smgr, nodeGareDepart, vector3df(-4.6f, 2.64f, 0.85f));
+    markerGaletsDescenteExterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, -0.61f));
+    markerGaletsMonteeExterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, 0.84f));
+    markerGaletsDescenteInterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-4.7f, 2.67f, -0.62f));
+    markerGaletsMonteeInterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-4.6f, 2.64f, 0.85f));
 }
 
 void CTSFixe::createGareArrivee() {
@@ -184,17 +131,18 @@ void CTSFixe::createGareArrivee() {
     nodePoulieArrivee =
         addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, vector3df(1.2f, 3.0f, 0));
 
-    markerPoulieArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
-    markerPoulieArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));
+    markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
+    markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));
 
     addGalet(smgr, galetArriveeDescente, nodeGareArrivee, vector3df(90, 0, 0), vector3df(-1.33f, 2.8f, 0.84f));
     addGalet(smgr, galetArriveeMontee, nodeGareArrivee, vector3df(-90, 0, 0), vector3df(-1.33f, 2.8f, -0.835f));
 
-    markerGaletArriveeDescente = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, 0.84f));
-    markerGaletArriveeMontee = addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
+    markerGaletArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, 0.84f));
+    markerGaletArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-1.33f, 2.9f, -0.835f));
 
+    // Not lineYaw: a single correction here, so a heading a hair below 0 stays at 360.
     const vector3df d = positionArrivee - positionDepart;
-    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * 57.29577951308232);
+    f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
     if (yaw < 0)
         yaw += 360;
     else if (yaw >= 360)
@@ -202,8 +150,8 @@ void CTSFixe::createGareArrivee() {
     nodeGareDepart->setRotation(vector3df(0, yaw + 90, 0));
     nodeGareArrivee->setRotation(vector3df(0, yaw - 90, 0));
     // The rope may be drawn or laid before the next scene pass: markers follow the turn now.
-    refreshTree(nodeGareDepart);
-    refreshTree(nodeGareArrivee);
+    LiftScene::refreshSubtree(nodeGareDepart);
+    LiftScene::refreshSubtree(nodeGareArrivee);
 }
 
 core::array<CPyloneRM*> CTSFixe::ropePylones() {
@@ -224,32 +172,32 @@ core::array<core::line3df> CTSFixe::ropeLines() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return lines;
     auto line = [&lines](const vector3df& a, const vector3df& b) { lines.push_back(core::line3df(a, b)); };
-    line(absPos(markerPoulieDepartMontee), absPos(markerGaletsMonteeInterieur));
-    line(absPos(markerPoulieDepartDescente), absPos(markerGaletsDescenteInterieur));
-    line(absPos(markerGaletsMonteeInterieur), absPos(markerGaletsMonteeExterieur));
-    line(absPos(markerGaletsDescenteInterieur), absPos(markerGaletsDescenteExterieur));
+    line(worldPos(markerPoulieDepartMontee), worldPos(markerGaletsMonteeInterieur));
+    line(worldPos(markerPoulieDepartDescente), worldPos(markerGaletsDescenteInterieur));
+    line(worldPos(markerGaletsMonteeInterieur), worldPos(markerGaletsMonteeExterieur));
+    line(worldPos(markerGaletsDescenteInterieur), worldPos(markerGaletsDescenteExterieur));
 
     const core::array<CPyloneRM*> pyl = ropePylones();
     const s32 n = static_cast<s32>(pyl.size());
     if (n == 0) {
-        line(absPos(markerGaletsMonteeExterieur), absPos(markerGaletArriveeMontee));
-        line(absPos(markerGaletsDescenteExterieur), absPos(markerGaletArriveeDescente));
-        line(absPos(markerGaletArriveeMontee), absPos(markerPoulieArriveeMontee));
-        line(absPos(markerGaletArriveeDescente), absPos(markerPoulieArriveeDescente));
+        line(worldPos(markerGaletsMonteeExterieur), worldPos(markerGaletArriveeMontee));
+        line(worldPos(markerGaletsDescenteExterieur), worldPos(markerGaletArriveeDescente));
+        line(worldPos(markerGaletArriveeMontee), worldPos(markerPoulieArriveeMontee));
+        line(worldPos(markerGaletArriveeDescente), worldPos(markerPoulieArriveeDescente));
         return lines;
     }
-    auto p = [&pyl](s32 i) { return offset(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.2f); };
-    auto q = [&pyl](s32 i) { return offset(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.2f); };
-    line(absPos(markerGaletsMonteeExterieur), p(0));
+    auto p = [&pyl](s32 i) { return ropePoint(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.2f); };
+    auto q = [&pyl](s32 i) { return ropePoint(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.2f); };
+    line(worldPos(markerGaletsMonteeExterieur), p(0));
     for (s32 i = 1; i < n; ++i)
         line(p(i - 1), p(i));
-    line(p(n - 1), absPos(markerGaletArriveeMontee));
-    line(absPos(markerGaletArriveeMontee), absPos(markerPoulieArriveeMontee));
-    line(absPos(markerGaletArriveeDescente), absPos(markerPoulieArriveeDescente));
-    line(absPos(markerGaletArriveeDescente), q(n - 1));
+    line(p(n - 1), worldPos(markerGaletArriveeMontee));
+    line(worldPos(markerGaletArriveeMontee), worldPos(markerPoulieArriveeMontee));
+    line(worldPos(markerGaletArriveeDescente), worldPos(markerPoulieArriveeDescente));
+    line(worldPos(markerGaletArriveeDescente), q(n - 1));
     for (s32 j = n - 2; j >= 0; --j)
         line(q(j + 1), q(j));
-    line(q(0), absPos(markerGaletsDescenteExterieur));
+    line(q(0), worldPos(markerGaletsDescenteExterieur));
     return lines;
 }
 
@@ -277,22 +225,20 @@ CTronconRM* CTSFixe::addTroncon(s32 numero, s32 segmentType, bool montee, const 
 void CTSFixe::createTroncons() {
     if (!nodePoulieDepart || !nodePoulieArrivee)
         return;
-    for (u32 i = 0; i < arrTroncons.size(); ++i)
-        delete arrTroncons[i];
-    arrTroncons.clear();
+    deleteTroncons();
 
     const vector3df zero(0, 0, 0);
-    const vector3df cb = absPos(nodePoulieDepart), ct = absPos(nodePoulieArrivee);
-    const vector3df pdm = absPos(markerPoulieDepartMontee), pdd = absPos(markerPoulieDepartDescente);
-    const vector3df pam = absPos(markerPoulieArriveeMontee), pad = absPos(markerPoulieArriveeDescente);
-    const vector3df gmi = absPos(markerGaletsMonteeInterieur), gme = absPos(markerGaletsMonteeExterieur);
-    const vector3df gdi = absPos(markerGaletsDescenteInterieur), gde = absPos(markerGaletsDescenteExterieur);
-    const vector3df gam = absPos(markerGaletArriveeMontee), gad = absPos(markerGaletArriveeDescente);
+    const vector3df cb = worldPos(nodePoulieDepart), ct = worldPos(nodePoulieArrivee);
+    const vector3df pdm = worldPos(markerPoulieDepartMontee), pdd = worldPos(markerPoulieDepartDescente);
+    const vector3df pam = worldPos(markerPoulieArriveeMontee), pad = worldPos(markerPoulieArriveeDescente);
+    const vector3df gmi = worldPos(markerGaletsMonteeInterieur), gme = worldPos(markerGaletsMonteeExterieur);
+    const vector3df gdi = worldPos(markerGaletsDescenteInterieur), gde = worldPos(markerGaletsDescenteExterieur);
+    const vector3df gam = worldPos(markerGaletArriveeMontee), gad = worldPos(markerGaletArriveeDescente);
 
     const core::array<CPyloneRM*> pyl = ropePylones();
     const s32 n = static_cast<s32>(pyl.size());
     if (n == 0) {
-        printf("------------------------\n");
+        traceSeparator();
         arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));
         arrTroncons.push_back(addTroncon(1, TRONCON_LIGNE, true, pdm, lowered(gmi)));
         arrTroncons.push_back(addTroncon(2, TRONCON_LIGNE, true, gmi, lowered(gme)));
@@ -306,14 +252,13 @@ void CTSFixe::createTroncons() {
         return;
     }
 
-    auto P = [&pyl](s32 i) { return absPos(pyl[i]->markerMontee); };
-    auto Q = [&pyl](s32 i) { return absPos(pyl[i]->markerDescente); };
-    auto ph = [&pyl](s32 i) { return offset(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.4f); };
-    auto qh = [&pyl](s32 i) { return offset(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.4f); };
-    auto word = [](s32 sign) { return sign == 1 ? "support" : "compression"; };
+    auto P = [&pyl](s32 i) { return worldPos(pyl[i]->markerMontee); };
+    auto Q = [&pyl](s32 i) { return worldPos(pyl[i]->markerDescente); };
+    auto ph = [&pyl](s32 i) { return ropePoint(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.4f); };
+    auto qh = [&pyl](s32 i) { return ropePoint(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.4f); };
 
     arrTroncons.push_back(addTroncon(0, POULIEDEPART, true, cb, zero));
-    printf("------------------------\n");
+    traceSeparator();
     printf("troncon %i POULIE Depart\n", 0);
     arrTroncons.push_back(addTroncon(1, TRONCON_LIGNE, true, pdm, gmi));
     printf("troncon %i TRONCON_DEP montee 2\n", 1);
@@ -329,23 +274,18 @@ void CTSFixe::createTroncons() {
         const vector3df lower = i == 0 ? cb : P(i - 1);
         const vector3df upper = i == n - 1 ? ct : P(i + 1);
         pyl[i]->supportMontee = supportOrCompression(lower, P(i), upper);
-        if (i == 0)
-            printf("P0 %s\n", word(pyl[i]->supportMontee));
-        else if (i < n - 1)
-            printf("Pi %s\n", word(pyl[i]->supportMontee));
-        else
-            printf("Pi-1 %s\n", word(pyl[i]->supportMontee));
+        traceUpSign(i, n, pyl[i]->supportMontee);
         CTronconRM* t = addTroncon(3 + i, TRONCON_LIGNE, true, i == 0 ? gme : ph(i - 1), ph(i));
         arrTroncons.push_back(t);
-        traceLigne("montee", t);
+        traceLine(t, "montee");
     }
     {
         const vector3df lower = n == 1 ? cb : P(n - 2);
         pyl[n - 1]->supportMontee = supportOrCompression(lower, P(n - 1), ct);
-        printf("P last %s\n", word(pyl[n - 1]->supportMontee));
+        printf("P last %s\n", signWord(pyl[n - 1]->supportMontee));
         CTronconRM* t = addTroncon(n + 3, TRONCON_LIGNE, true, ph(n - 1), gam);
         arrTroncons.push_back(t);
-        traceLigne("montee", t);
+        traceLine(t, "montee");
     }
 
     // Through the top terminal.
@@ -362,7 +302,7 @@ void CTSFixe::createTroncons() {
         pyl[j]->supportDescente = supportOrCompression(upper, Q(j), Q(j - 1));
         CTronconRM* t = addTroncon(2 * n + 6 - j, TRONCON_LIGNE, false, j == n - 1 ? gad : qh(j + 1), qh(j));
         arrTroncons.push_back(t);
-        traceLigne("descente", t);
+        traceLine(t, "descente");
     }
     // The lowest pylon is decided twice: its span from above ends with the first
     // sign, the span down to the terminal starts with the second, which stays.
@@ -372,40 +312,14 @@ void CTSFixe::createTroncons() {
     pyl[0]->supportDescente = supportOrCompression(upper0, Q(0), cb);
     CTronconRM* toTerminal = addTroncon(2 * n + 7, TRONCON_LIGNE, false, qh(0), gde);
     arrTroncons.push_back(toTerminal);
-    traceLigne("descente", toTerminal);
-    traceLigne("descente", last);
+    traceLine(toTerminal, "descente");
+    traceLine(last, "descente");
     arrTroncons.push_back(last);
-    printf("------------------------\n");
+    traceSeparator();
 }
 
 void CTSFixe::createVehicules() {
-    const f32 spacing = espacementVehicules;
-    const f32 yaw = getRotation().Y;
-    f32 carry = 0;
-    for (s32 i = 0; i < static_cast<s32>(arrTroncons.size()); ++i) {
-        CTronconRM* t = GetTronconByNumero(i);
-        if (!t || t->getType() != TRONCON_LIGNE)
-            continue;
-        vector3df dir = t->fin - t->debut;
-        const f32 length = dir.getLength();
-        const f32 available = length - carry;
-        const s32 count = static_cast<s32>(available / spacing);
-        carry = available - count * spacing;
-        if (dir.getLengthSQ() != 0)
-            dir.normalize();
-        for (s32 k = 1; k <= count; ++k) {
-            CVehicule* v = new CVehicule(smgr, driver);
-            v->setType(VEHICULE_SIEGE);
-            v->numtroncon = t->numero;
-            v->progression = (k * spacing - carry) / available;
-            v->create(t->debut + dir * (k * spacing) - dir * carry, vector3df(0, yaw + (t->montee ? 0 : 180), 0));
-            arrVehicules.push_back(v);
-        }
-    }
-}
-
-void CTSFixe::passOn(CVehicule* v) {
-    v->numtroncon = v->numtroncon >= static_cast<s32>(arrTroncons.size()) - 1 ? 0 : v->numtroncon + 1;
+    placeCarriersAlongLines(smgr, driver, VEHICULE_SIEGE, getRotation().Y, false);
 }
 
 // Half a turn round a bullwheel; progression is the angle turned, 0 to pi.
@@ -415,32 +329,19 @@ void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
         ? markerPoulieDepartMontee->getPosition() - markerPoulieDepartDescente->getPosition()
         : markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition();
     const f32 r = 0.5f * across.getLength() + 2.9f;
-    const f32 step = s * 7.0f / (r * PI_F);
+    const f32 step = s * 7.0f / (r * core::PI);
     v->progression += step;
     const f32 yaw = nodeGareDepart->getRotation().Y;
-    const f32 theta = yaw * PI_F / 180.0f;
-    const f64 a = bottom ? v->progression - theta - PI_F / 2 : v->progression - theta + PI_F / 2;
+    const f32 theta = yaw * core::PI / 180.0f;
+    const f64 a = bottom ? v->progression - theta - core::HALF_PI : v->progression - theta + core::HALF_PI;
     v->setPosition(vector3df(static_cast<f32>(t->centre.X + r * std::cos(a)), t->centre.Y - (bottom ? 0.2f : 0.3f),
                              static_cast<f32>(t->centre.Z + r * std::sin(a))));
 
-    const vector3df rad = v->getRotation() * core::DEGTORAD;
-    core::quaternion q;
-    q.set(rad.X, rad.Y, rad.Z);
-    const core::quaternion turn(0, std::sin(-step / 2), 0, std::cos(-step / 2));
-    const core::quaternion turned = turn * q;
-    vector3df euler;
-    turned.toEuler(euler);
-    v->setRotation(euler * core::RADTODEG);
+    turnAboutVertical(v, -step);
 
-    if (v->progression < PI_F)
+    if (v->progression < core::PI)
         return;
-    v->progression = 0;
-    v->setRotation(vector3df(0, bottom ? yaw : yaw + 180, 0));
-    passOn(v);
-    // The wheel has no end point: the chair waits where its next stretch begins.
-    CTronconRM* next = GetTronconByNumero(v->numtroncon);
-    if (next && next->getType() == TRONCON_LIGNE)
-        v->setPosition(next->debut);
+    leaveWheel(v, bottom ? yaw : yaw + 180);
 }
 
 void CTSFixe::update(const vector3df*, f32 dt) {
@@ -454,24 +355,16 @@ void CTSFixe::update(const vector3df*, f32 dt) {
         r.Y += 360;
     nodePoulieDepart->setRotation(r);
 
-    vector3df montee[8], descente[8];
     for (int k = 0; k < 8; ++k) {
-        montee[k] = galetsDepartMontee[k].node->getRotation();
-        descente[k] = galetsDepartDescente[k].node->getRotation();
-    }
-    for (int k = 0; k < 8; ++k) {
-        turnGalet(galetsDepartDescente[k], descente[k], s * 50);
-        turnGalet(galetsDepartMontee[k], montee[k], -s * 50);
+        spin(galetsDepartDescente[k].node, &vector3df::Z, s * 50);
+        spin(galetsDepartMontee[k].node, &vector3df::Z, -s * 50);
     }
 
     // The top bullwheel turns about its own axis, which stands upside down.
-    core::matrix4 current, step;
-    current.setRotationDegrees(nodePoulieArrivee->getRotation());
-    step.setRotationDegrees(vector3df(0, s * 15, 0));
-    nodePoulieArrivee->setRotation((current * step).getRotationDegrees());
+    LiftScene::turnAboutOwnY(nodePoulieArrivee, s * 15);
 
-    turnGalet(galetArriveeMontee, galetArriveeMontee.node->getRotation(), -s * 50);
-    turnGalet(galetArriveeDescente, galetArriveeDescente.node->getRotation(), s * 50);
+    spin(galetArriveeMontee.node, &vector3df::Z, -s * 50);
+    spin(galetArriveeDescente.node, &vector3df::Z, s * 50);
 
     for (u32 i = 0; i < arrVehicules.size(); ++i) {
         CVehicule* v = arrVehicules[i];
@@ -482,10 +375,8 @@ void CTSFixe::update(const vector3df*, f32 dt) {
         }
         switch (t->getType()) {
         case TRONCON_LIGNE:
-            if (advanceOnLine(v, t, s)) {
-                v->progression = 0;
+            if (advanceOnLine(v, t, s))
                 passOn(v);
-            }
             break;
         case POULIEDEPART:
         case POULIEARRIVEE:

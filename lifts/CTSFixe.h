@@ -70,5 +70,4 @@ private:
     CTronconRM* addTroncon(irr::s32 numero, irr::s32 type, bool montee, const irr::core::vector3df& debut,
                            const irr::core::vector3df& fin);
     void moveOnWheel(CVehicule* v, CTronconRM* t, irr::f32 s);
-    void passOn(CVehicule* v);
 };
