@@ -288,7 +288,7 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
     }
 }
 
-void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
+void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* /*t*/, f32 dt) {
     const f32 r = markerPoulieDepartMontee->getPosition().getDistanceFrom(markerPoulieDepartDescente->getPosition()) / 2 +
                   0.3f;
     const f32 step = dt * vitesse * 4.0f / (r * core::PI);
@@ -305,7 +305,7 @@ void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* t, f32 dt) {
     if (!(u > 0)) leaveWheel(v, yaw);
 }
 
-void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* t, f32 dt) {
+void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* /*t*/, f32 dt) {
     const f32 R =
         markerPoulieArriveeMontee->getPosition().getDistanceFrom(markerPoulieArriveeDescente->getPosition()) / 2 +
         0.5f;
