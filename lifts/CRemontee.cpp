@@ -105,6 +105,15 @@ void CRemontee::deleteTroncons() {
     arrTroncons.clear();
 }
 
+CTronconRM* CRemontee::appendTroncon(s32 segmentType, bool montee) {
+    CTronconRM* t = new CTronconRM();
+    t->numero = static_cast<s32>(arrTroncons.size());
+    t->setType(segmentType);
+    t->montee = montee;
+    arrTroncons.push_back(t);
+    return t;
+}
+
 bool CRemontee::advanceOnLine(CVehicule* v, CTronconRM* t, f32 distance) {
     const core::vector3df d = t->fin - t->debut;
     const f32 length = d.getLength();

@@ -63,6 +63,8 @@ public:
 protected:
     // Deletes every segment of the rope loop and empties it, for a rebuild.
     void deleteTroncons();
+    // A new segment of `segmentType` at the end of the rope loop, numbered by its place in it.
+    CTronconRM* appendTroncon(irr::s32 segmentType, bool montee = true);
 
     // Moves v along straight segment t by `distance` world units. Returns true when the carrier has
     // reached the segment's end (then it stands exactly on t->fin and progression is 1).

@@ -50,17 +50,13 @@ void CTKDebrayable::createTroncons() {
     };
     for (s32 i = 0; i < 8; ++i) {
         const Row& row = rows[i];
-        CTronconRM* t = new CTronconRM();
-        t->numero = i;
-        t->setType(row.type);
-        t->montee = row.montee;
+        CTronconRM* t = appendTroncon(row.type, row.montee);
         if (row.centre) {
             t->centre = worldPos(row.centre);
         } else {
             t->debut = worldPos(row.debut);
             t->fin = worldPos(row.fin);
         }
-        arrTroncons.push_back(t);
         if (row.centre)
             printf(row.trace, t->centre.X, t->centre.Y, t->centre.Z);
         else
@@ -89,17 +85,8 @@ core::array<s32> CTKDebrayable::downLinePylons() {
 // Pylons without a marker (no model) are passed in a straight span.
 void CTKDebrayable::buildLoopWithPylons() {
     printf("--ALERTE TRONCON--\n");
-    s32 numero = 0;
-    auto append = [&](s32 segmentType, bool montee) {
-        CTronconRM* t = new CTronconRM();
-        t->numero = numero++;
-        t->setType(segmentType);
-        t->montee = montee;
-        arrTroncons.push_back(t);
-        return t;
-    };
 
-    CTronconRM* wheel = append(POULIEDEPART, true);
+    CTronconRM* wheel = appendTroncon(POULIEDEPART, true);
     wheel->centre = worldPos(nodePoulieDepart);
     traceSeparator();
     printf("troncon %i POULIE Depart\n", wheel->numero);
@@ -116,7 +103,7 @@ void CTKDebrayable::buildLoopWithPylons() {
         CPyloneRM* p = arrPylones[up[k]];
         p->supportMontee = upSign(k);
         traceUpSign(k, n, p->supportMontee);
-        CTronconRM* t = append(TRONCON_LIGNE, true);
+        CTronconRM* t = appendTroncon(TRONCON_LIGNE, true);
         t->debut = debut;
         t->fin = ropePoint(p->markerMontee, p->supportMontee);
         traceLine(t, "montee");
@@ -128,12 +115,12 @@ void CTKDebrayable::buildLoopWithPylons() {
         printf("P last %s\n", signWord(last->supportMontee));
         debut = ropePoint(last->markerMontee, last->supportMontee);
     }
-    CTronconRM* t = append(TRONCON_LIGNE, true);
+    CTronconRM* t = appendTroncon(TRONCON_LIGNE, true);
     t->debut = debut;
     t->fin = worldPos(markerGaletArriveeMontee);
     traceLine(t, "montee");
 
-    wheel = append(POULIEARRIVEE, true);
+    wheel = appendTroncon(POULIEARRIVEE, true);
     wheel->centre = worldPos(nodePoulieArrivee);
     printf("troncon %i POULIE Arrivee\n", wheel->numero);
 
@@ -141,7 +128,7 @@ void CTKDebrayable::buildLoopWithPylons() {
     const s32 m = static_cast<s32>(down.size());
     debut = worldPos(markerGaletArriveeDescente);
     for (s32 k = 0; k <= m; ++k) {
-        t = append(TRONCON_LIGNE, false);
+        t = appendTroncon(TRONCON_LIGNE, false);
         t->debut = debut;
         if (k < m) {
             CPyloneRM* p = arrPylones[down[k]];

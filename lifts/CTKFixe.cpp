@@ -133,23 +133,15 @@ void CTKFixe::createTroncons() {
     auto Rm = [&](s32 i) { return ropePoint(arrPylones[i]->markerMontee, arrPylones[i]->supportMontee); };
     auto Rd = [&](s32 i) { return ropePoint(arrPylones[i]->markerDescente, arrPylones[i]->supportDescente); };
 
-    s32 numero = 0;
     auto wheel = [&](s32 kind, const vector3df& centre) {
-        CTronconRM* t = new CTronconRM();
-        t->numero = numero++;
-        t->setType(kind);
+        CTronconRM* t = appendTroncon(kind);
         t->centre = centre;
-        arrTroncons.push_back(t);
         return t;
     };
     auto line = [&](bool montee, const vector3df& debut, const vector3df& fin) {
-        CTronconRM* t = new CTronconRM();
-        t->numero = numero++;
-        t->setType(TRONCON_LIGNE);
-        t->montee = montee;
+        CTronconRM* t = appendTroncon(TRONCON_LIGNE, montee);
         t->debut = debut;
         t->fin = fin;
-        arrTroncons.push_back(t);
         return t;
     };
 
