@@ -30,6 +30,9 @@ const double CAMERA_X = 6000, CAMERA_Y = 500, CAMERA_Z = 5000;
 
 struct Pt { double x, z; };
 
+// Distance in the ground plane from p to (x, z).
+double distance(const Pt& p, double x, double z) { return std::sqrt((x - p.x) * (x - p.x) + (z - p.z) * (z - p.z)); }
+
 // A valley: a polyline from its mouth upwards, the floor height at each point and the
 // half-width of its flat floor.
 struct Valley {
@@ -112,7 +115,7 @@ double cleared(double x, double z, double wobble) {
     double u, v;
     slopeCoordinates(x, z, u, v);
     v += 80 * (wobble - 0.5);
-    const double r = std::sqrt((x - VILLAGE.x) * (x - VILLAGE.x) + (z - VILLAGE.z) * (z - VILLAGE.z));
+    const double r = distance(VILLAGE, x, z);
     const double fields = 1 - smoothstep(330, 420, r + 120 * (wobble - 0.5));
     const double piste = (1 - smoothstep(SLOPE_HALF_WIDTH - 40, SLOPE_HALF_WIDTH + 40, std::fabs(v))) *
                          smoothstep(-250, -150, u) * (1 - smoothstep(SLOPE_LENGTH, SLOPE_LENGTH + 100, u));
@@ -123,7 +126,7 @@ double cleared(double x, double z, double wobble) {
 double villageSite(double x, double z, double h) {
     double u, v;
     slopeCoordinates(x, z, u, v);
-    const double r = std::sqrt((x - VILLAGE.x) * (x - VILLAGE.x) + (z - VILLAGE.z) * (z - VILLAGE.z));
+    const double r = distance(VILLAGE, x, z);
     double site = VILLAGE_HEIGHT + (u > 0 ? GRADE : FALL) * u * smoothstep(TERRACE, TERRACE + 180, r);
     site = std::max(site, 280.0) + 12 * (fbm(x / 260.0, z / 260.0, 2, 71) - 0.5);
     return h + (site - h) * siteWeight(x, z);
@@ -304,7 +307,7 @@ Rgb ground(const Surface& s, double x, double z) {
     // Trodden snow round the chalets: tracks, a little grey.
     double trodden = 0;
     for (const StationSite& st : STATIONS) {
-        const double r = std::sqrt((x - st.x) * (x - st.x) + (z - st.z) * (z - st.z));
+        const double r = distance({st.x, st.z}, x, z);
         trodden = std::max(trodden, 1 - smoothstep(15, 45, r + 20 * (n2 - 0.5)));
     }
     const double tracks = smoothstep(0.5, 0.7, fbm(x / 3.0, z / 9.0, 2, 83));
