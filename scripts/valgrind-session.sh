@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs the scripted game session (tests/test_session.cpp: a lift of each kind,
+# Runs the scripted game session (tests/app/test_session.cpp: a lift of each kind,
 # trees planted and cut, every window opened and closed, quit) under valgrind
 # on the null driver. Fails on any memory error and on memory definitely lost.
 set -e

@@ -8,7 +8,7 @@
 #include <vector>
 #include "CParametres.h"
 #include "FuzzInputs.h"
-#include "test_world_fixture.h"
+#include "world/WorldTest.h"
 
 namespace fs = std::filesystem;
 using namespace irr;

@@ -1,5 +1,5 @@
 // Game window start-up, frame loop and teardown on the null driver.
-#include "test_gamewindow_fixture.h"
+#include "GameWindowTest.h"
 #include "CStation.h"
 #include "CTKFixe.h"
 #include "CVehicule.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
-#include "TKFixeFixture.h"
+#include "TKFixeTest.h"
 
 using namespace irr;
 using core::vector3df;

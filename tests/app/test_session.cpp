@@ -4,7 +4,7 @@
 // used, trees planted and cut, every window opened and closed, then "Menu" and
 // "Quitter". It runs in the test suite's sanitizer build; under valgrind with
 // scripts/valgrind-session.sh.
-#include "test_gamewindow_fixture.h"
+#include "GameWindowTest.h"
 #include "CPyloneRM.h"
 
 using namespace irr;

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
-#include "tsfixe_fixture.h"
+#include "TSFixeTest.h"
 
 using namespace irr;
 using core::vector3df;

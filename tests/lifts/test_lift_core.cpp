@@ -1,6 +1,6 @@
 // Lift base class, rope segments and carriers.
 #include "CRemontee.h"
-#include "lift_core_fixture.h"
+#include "LiftCoreTest.h"
 #include <cmath>
 
 using namespace irr;

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 #include "ALContext.h"
-#include "TKFixeFixture.h"
+#include "TKFixeTest.h"
 #include "WaveOutput.h"
 
 using namespace irr;

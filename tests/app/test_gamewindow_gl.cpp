@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 #include "GLDeviceTest.h"
-#include "test_gamewindow_fixture.h"
+#include "GameWindowTest.h"
 #include "CPyloneRM.h"
 #include "CStation.h"
 #include "CTKFixe.h"

@@ -1,6 +1,6 @@
 // Pylons and their models.
 #include "CPyloneRM.h"
-#include "lift_core_fixture.h"
+#include "LiftCoreTest.h"
 
 using namespace irr;
 using core::vector3df;

@@ -1,6 +1,6 @@
 // Picking through the cursor, terrain heights, trees and the name look-ups.
 #include <cmath>
-#include "test_world_fixture.h"
+#include "WorldTest.h"
 
 using namespace irr;
 using core::vector3df;

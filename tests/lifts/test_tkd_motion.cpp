@@ -2,7 +2,7 @@
 // return to the queue; wheels; large frame times.
 #include <algorithm>
 #include <vector>
-#include "TKDFixture.h"
+#include "TKDTest.h"
 
 using namespace irr;
 using core::vector3df;

@@ -1,5 +1,5 @@
 // Tree window, lift window, planting window and the game menu.
-#include "test_gamewindow_fixture.h"
+#include "GameWindowTest.h"
 #include "CArbre.h"
 #include "CTKDebrayable.h"
 #include "CTKFixe.h"

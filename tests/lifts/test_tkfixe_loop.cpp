@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include "TKFixeFixture.h"
+#include "TKFixeTest.h"
 
 using namespace irr;
 using core::vector3df;

@@ -1,6 +1,6 @@
 // Detachable surface lift: terminals, rope loop, rope lines, traces.
 #include <cstdio>
-#include "TKDFixture.h"
+#include "TKDTest.h"
 
 using namespace irr;
 using core::vector3df;

@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 #include "CTKFixe.h"
-#include "lift_core_fixture.h"
+#include "LiftCoreTest.h"
 
 struct PylonSpec {
     irr::s32 kind;

@@ -1,6 +1,6 @@
 // Interaction modes, world clicks, the build menu and the pylon dialog,
 // driven through injected mouse presses and GUI events.
-#include "test_gamewindow_fixture.h"
+#include "GameWindowTest.h"
 #include "CArbre.h"
 #include "CPyloneRM.h"
 #include "CTKFixe.h"

@@ -1,6 +1,6 @@
 // Chairlift rope drawing and per-frame motion.
 #include <cmath>
-#include "tsfixe_fixture.h"
+#include "TSFixeTest.h"
 
 using namespace irr;
 using core::vector3df;

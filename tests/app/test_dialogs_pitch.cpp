@@ -8,7 +8,7 @@
 #include <iterator>
 #include <thread>
 #include <vector>
-#include "test_gamewindow_fixture.h"
+#include "GameWindowTest.h"
 #include "WaveOutput.h"
 
 using namespace irr;

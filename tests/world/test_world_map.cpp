@@ -9,7 +9,7 @@
 #include "CMapSelection.h"
 #include "CPictureCheck.h"
 #include "DefaultMap.h"
-#include "test_world_fixture.h"
+#include "WorldTest.h"
 
 using namespace irr;
 using core::vector3df;
