@@ -1,12 +1,8 @@
 #include "ProcNoise.h"
 #include <cmath>
+#include "Blend.h"
 
 namespace mediagen {
-
-namespace {
-float smooth(float t) { return t * t * (3.0f - 2.0f * t); }
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
-}
 
 float ProcNoise::hash(int x, int y, int z) const {
     uint32_t h = seed ^ 0x9E3779B9u;
@@ -26,14 +22,14 @@ float ProcNoise::hash(int x, int y, int z) const {
 float ProcNoise::value(float x, float y) const {
     const float fx = std::floor(x), fy = std::floor(y);
     const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-    const float tx = smooth(x - fx), ty = smooth(y - fy);
+    const float tx = ease(x - fx), ty = ease(y - fy);
     return lerp(lerp(hash(ix, iy), hash(ix + 1, iy), tx), lerp(hash(ix, iy + 1), hash(ix + 1, iy + 1), tx), ty);
 }
 
 float ProcNoise::value(float x, float y, float z) const {
     const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
     const int ix = static_cast<int>(fx), iy = static_cast<int>(fy), iz = static_cast<int>(fz);
-    const float tx = smooth(x - fx), ty = smooth(y - fy), tz = smooth(z - fz);
+    const float tx = ease(x - fx), ty = ease(y - fy), tz = ease(z - fz);
     float layer[2];
     for (int k = 0; k < 2; ++k) {
         layer[k] = lerp(lerp(hash(ix, iy, iz + k), hash(ix + 1, iy, iz + k), tx),

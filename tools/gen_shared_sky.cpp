@@ -8,6 +8,7 @@
 // maps each picture as written in faceDirection() below.
 #include <cmath>
 #include <string>
+#include "Blend.h"
 #include "Canvas.h"
 #include "MediaGenerator.h"
 #include "ProcNoise.h"
@@ -19,11 +20,6 @@ using Rgb = Canvas::Rgb;
 namespace {
 
 const int kFace = 512;
-
-float smoothstep(float a, float b, float x) {
-    const float t = std::fmin(1.0f, std::fmax(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
 
 // Direction of the picture point (u, v), both 0..1 from the top left, of each file.
 vector3df faceDirection(int face, float u, float v) {

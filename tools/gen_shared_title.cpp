@@ -4,6 +4,7 @@
 // x 80..250, y 178..394, over quiet sky and far mountains.
 #include <cmath>
 #include <cstdio>
+#include "Blend.h"
 #include "Canvas.h"
 #include "MediaGenerator.h"
 #include "ProcNoise.h"
@@ -15,11 +16,6 @@ using Rgb = Canvas::Rgb;
 namespace {
 
 const int W = 800, H = 600;
-
-float smoothstep(float a, float b, float x) {
-    const float t = std::fmin(1.0f, std::fmax(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
 
 // The mountains behind: a height field of sharp ridges and two big peaks,
 // drawn column by column from near to far (each column keeps the highest

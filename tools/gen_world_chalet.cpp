@@ -14,6 +14,7 @@ using namespace irr;
 using core::vector2df;
 using core::vector3df;
 using namespace mediagen::worldnoise;
+using mediagen::smoothstep;
 
 namespace {
 

@@ -14,6 +14,7 @@
 
 using namespace irr;
 using namespace mediagen::worldnoise;
+using mediagen::smoothstep;
 
 namespace {
 

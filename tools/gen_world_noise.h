@@ -7,6 +7,7 @@
 #include <functional>
 #include <thread>
 #include <vector>
+#include "Blend.h"
 
 namespace mediagen {
 namespace worldnoise {
@@ -33,7 +34,7 @@ inline double value(double x, double y, uint32_t seed) {
     const double tx = fade(x - fx), ty = fade(y - fy);
     const double a = lattice(ix, iy, seed), b = lattice(ix + 1, iy, seed);
     const double c = lattice(ix, iy + 1, seed), d = lattice(ix + 1, iy + 1, seed);
-    return (a + (b - a) * tx) + ((c + (d - c) * tx) - (a + (b - a) * tx)) * ty;
+    return lerp(lerp(a, b, tx), lerp(c, d, tx), ty);
 }
 
 // Fractal sum in [0, 1]; each octave doubles the frequency and halves the weight.
@@ -63,12 +64,6 @@ inline double ridged(double x, double y, int octaves, uint32_t seed) {
         y = y * 2.07 + 11.9;
     }
     return sum / total;
-}
-
-inline double smoothstep(double e0, double e1, double x) {
-    double t = (x - e0) / (e1 - e0);
-    t = t < 0 ? 0 : (t > 1 ? 1 : t);
-    return t * t * (3 - 2 * t);
 }
 
 // Runs row(y) for every y in [0, rows) on all cores; each row must touch only its own pixels.
