@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "Colour.h"
 #include "MediaGenerator.h"
 #include "TerrainGeometry.h"
 #include "gen_world_noise.h"
@@ -264,8 +265,8 @@ Surface sample(const Grid& g, double col, double row) {
     return s;
 }
 
-struct Rgb { double r, g, b; };
-Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+using Rgb = mediagen::Colour<double>;
+using mediagen::mix;
 
 // Colour of the ground in winter from height, slope and a little noise; unlit,
 // so the sun is painted in. Snow everywhere but on the steepest faces and the
