@@ -1,6 +1,5 @@
 #include "ProcNoise.h"
 #include <cmath>
-#include "Blend.h"
 
 namespace mediagen {
 
@@ -16,26 +15,20 @@ float ProcNoise::hash(int x, int y, int z) const {
     h ^= h >> 15;
     h *= 0x846CA68Bu;
     h ^= h >> 16;
-    return (h >> 8) * (1.0f / 16777216.0f);
+    return unitOf<float>(h);
 }
 
 float ProcNoise::value(float x, float y) const {
-    const float fx = std::floor(x), fy = std::floor(y);
-    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-    const float tx = ease(x - fx), ty = ease(y - fy);
-    return lerp(lerp(hash(ix, iy), hash(ix + 1, iy), tx), lerp(hash(ix, iy + 1), hash(ix + 1, iy + 1), tx), ty);
+    return latticeValue(x, y, ease<float>, [this](int i, int j) { return hash(i, j); });
 }
 
 float ProcNoise::value(float x, float y, float z) const {
-    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy), iz = static_cast<int>(fz);
-    const float tx = ease(x - fx), ty = ease(y - fy), tz = ease(z - fz);
+    const float fz = std::floor(z);
+    const int iz = static_cast<int>(fz);
     float layer[2];
-    for (int k = 0; k < 2; ++k) {
-        layer[k] = lerp(lerp(hash(ix, iy, iz + k), hash(ix + 1, iy, iz + k), tx),
-                        lerp(hash(ix, iy + 1, iz + k), hash(ix + 1, iy + 1, iz + k), tx), ty);
-    }
-    return lerp(layer[0], layer[1], tz);
+    for (int k = 0; k < 2; ++k)
+        layer[k] = latticeValue(x, y, ease<float>, [this, iz, k](int i, int j) { return hash(i, j, iz + k); });
+    return lerp(layer[0], layer[1], ease(z - fz));
 }
 
 float ProcNoise::fbm(float x, float y, int octaves) const {

@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 #include "Colour.h"
+#include "ForEachRow.h"
 #include "MediaGenerator.h"
+#include "ProcNoise.h"
 #include "TerrainGeometry.h"
-#include "gen_world_noise.h"
 
 using namespace irr;
 using namespace mediagen::worldnoise;
+using mediagen::forEachRow;
 using mediagen::smoothstep;
 
 namespace {
