@@ -12,6 +12,7 @@
 #include "CTKDebrayable.h"
 #include "CTKFixe.h"
 #include "CTSFixe.h"
+#include "TerrainGeometry.h"
 #include "TextConvert.h"
 
 using namespace irr;
@@ -119,7 +120,8 @@ bool CMainWindow::startUp() {
     // The scene owns the camera (its constructor gave up the creation reference).
     camera->setMoveSpeed(2.0f);
     camera->setRotateSpeed(20.0f);
-    camera->setPosition(vector3df(6000, 500, 5000));
+    camera->setPosition(vector3df(TerrainGeometry::CAMERA_START_X, TerrainGeometry::CAMERA_START_Y,
+                                   TerrainGeometry::CAMERA_START_Z));
     camera->setFarValue(8000.0f);
 
     map = new CMap(mapSelection->getMap());

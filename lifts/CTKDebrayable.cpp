@@ -1,6 +1,7 @@
 // The detachable surface lift: its two terminals, their wheels and markers, and its sound.
 // The rope loop and the poles' motion are in CTKDebrayableLoop.cpp.
 #include "CTKDebrayable.h"
+#include "LiftGeometry.h"
 #include "LiftScene.h"
 
 using namespace irr;
@@ -83,13 +84,14 @@ void CTKDebrayable::createGareDepart() {
         selector->drop();
     }
 
-    nodePoulieDepart = addWheel(meshPoulieDepart, nodeGareDepart, 0.23f, vector3df(180, 0, 8), vector3df(1.2f, 3.97f, 0));
+    nodePoulieDepart = addWheel(meshPoulieDepart, nodeGareDepart, 0.23f, LiftGeometry::TKD_POULIE_DEPART_TURN,
+                                LiftGeometry::TKD_POULIE_DEPART);
     galetDepartDescente.mesh = smgr->getMesh(MESH_POULIE);
-    galetDepartDescente.node =
-        addWheel(galetDepartDescente.mesh, nodeGareDepart, 0.2f, vector3df(90, 0, 0), vector3df(0.5f, 4.2f, -0.35f));
+    galetDepartDescente.node = addWheel(galetDepartDescente.mesh, nodeGareDepart, 0.2f, vector3df(90, 0, 0),
+                                        LiftGeometry::TKD_GALET_DEPART_DESCENTE);
     galetDepartMontee.mesh = smgr->getMesh(MESH_POULIE);
-    galetDepartMontee.node =
-        addWheel(galetDepartMontee.mesh, nodeGareDepart, 0.2f, vector3df(-90, 0, 0), vector3df(-2.2f, 3.76f, 0.35f));
+    galetDepartMontee.node = addWheel(galetDepartMontee.mesh, nodeGareDepart, 0.2f, vector3df(-90, 0, 0),
+                                      LiftGeometry::TKD_GALET_DEPART_MONTEE);
 
     markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(1.2f, 3.98f, 0.33f));     // M1
     markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(1.2f, 3.98f, -0.33f));  // M8
@@ -103,13 +105,13 @@ void CTKDebrayable::createGareArrivee() {
     nodeGareArrivee->setPosition(positionArrivee);
 
     nodePoulieArrivee =
-        addWheel(meshPoulieArrivee, nodeGareArrivee, 0.65f, vector3df(-180, 0, 0), vector3df(0, 3.25f, -3.4f));
+        addWheel(meshPoulieArrivee, nodeGareArrivee, 0.65f, vector3df(-180, 0, 0), LiftGeometry::TKD_POULIE_ARRIVEE);
     galetArriveeDescente.mesh = smgr->getMesh(MESH_POULIE);
-    galetArriveeDescente.node =
-        addWheel(galetArriveeDescente.mesh, nodeGareArrivee, 0.2f, vector3df(0, 0, 90), vector3df(1.0f, 2.93f, -1.29f));
+    galetArriveeDescente.node = addWheel(galetArriveeDescente.mesh, nodeGareArrivee, 0.2f, vector3df(0, 0, 90),
+                                         LiftGeometry::TKD_GALET_ARRIVEE_DESCENTE);
     galetArriveeMontee.mesh = smgr->getMesh(MESH_POULIE);
-    galetArriveeMontee.node =
-        addWheel(galetArriveeMontee.mesh, nodeGareArrivee, 0.2f, vector3df(0, 0, -90), vector3df(-1.0f, 2.93f, -1.29f));
+    galetArriveeMontee.node = addWheel(galetArriveeMontee.mesh, nodeGareArrivee, 0.2f, vector3df(0, 0, -90),
+                                       LiftGeometry::TKD_GALET_ARRIVEE_MONTEE);
 
     markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-0.9f, 3.25f, -3.4f));   // M4
     markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(0.9f, 3.25f, -3.4f));  // M5

@@ -1,4 +1,5 @@
 #include "CTKFixe.h"
+#include "LiftGeometry.h"
 #include "LiftScene.h"
 #include <cmath>
 #include <cstdio>
@@ -73,8 +74,8 @@ void CTKFixe::createGareDepart() {
     nodePoulieDepart = LiftScene::addMeshPart(smgr, meshPoulieDepart, nodeGareDepart, "TKF", FILE_POULIE);
     LiftScene::applyMaterial(nodePoulieDepart, materialPoulieDepart);
     nodePoulieDepart->setScale(vector3df(0.8f, 0.8f, 0.8f));
-    nodePoulieDepart->setRotation(vector3df(180, 0, -10));
-    nodePoulieDepart->setPosition(vector3df(-1.2f, 5.2f, 0));
+    nodePoulieDepart->setRotation(LiftGeometry::TKFIXE_POULIE_DEPART_TURN);
+    nodePoulieDepart->setPosition(LiftGeometry::TKFIXE_POULIE_DEPART);
     nodePoulieDepart->updateAbsolutePosition();
 
     markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-1.2f, 5.2f, -0.8f));
@@ -92,8 +93,8 @@ void CTKFixe::createGareArrivee() {
     LiftScene::applyMaterial(nodePoulieArrivee, materialPoulieArrivee);
     nodePoulieArrivee->setParent(nodeGareArrivee);
     nodePoulieArrivee->setScale(vector3df(1.5f, 1.5f, 1.5f));
-    nodePoulieArrivee->setRotation(vector3df(193, 0, 0));
-    nodePoulieArrivee->setPosition(vector3df(-14.4f, 14.5f, 0));
+    nodePoulieArrivee->setRotation(LiftGeometry::TKFIXE_POULIE_ARRIVEE_TURN);
+    nodePoulieArrivee->setPosition(LiftGeometry::TKFIXE_POULIE_ARRIVEE);
     nodePoulieArrivee->updateAbsolutePosition();
 
     markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(-14.4f, 14.2f, 1.4f));

@@ -1,4 +1,5 @@
 #include "CTSFixe.h"
+#include "LiftGeometry.h"
 #include "LiftScene.h"
 #include <cmath>
 #include <cstdio>
@@ -15,14 +16,6 @@ const char* const MESH_GARE_DEPART = "media/gareTSfixe2.obj";
 const char* const MESH_GARE_ARRIVEE = "media/retourTsFixe.obj";
 const char* const MESH_POULIE = "media/PoulieTS.obj";
 const char* const MESH_GALET = "media/galet.obj";
-
-// Sheave centres of the bottom terminal's two trains, in the terminal's frame.
-const vector3df GALETS_DEPART_MONTEE[8] = {
-    {-4.6f, 2.74f, 0.83f}, {-6.1f, 3.04f, 0.83f}, {-6.5f, 3.12f, 0.80f}, {-6.8f, 3.20f, 0.81f},
-    {-5.8f, 2.98f, 0.86f}, {-5.5f, 2.93f, 0.87f}, {-5.2f, 2.87f, 0.88f}, {-4.9f, 2.81f, 0.89f}};
-const vector3df GALETS_DEPART_DESCENTE[8] = {
-    {-4.7f, 2.76f, -0.62f}, {-6.1f, 3.04f, -0.63f}, {-6.5f, 3.12f, -0.63f}, {-6.8f, 3.20f, -0.64f},
-    {-5.8f, 2.98f, -0.63f}, {-5.5f, 2.93f, -0.63f}, {-5.2f, 2.87f, -0.63f}, {-4.9f, 2.81f, -0.64f}};
 
 // A terminal node (its meshes are built for a scale of 4) standing at `position`.
 scene::ISceneNode* addTerminal(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, const char* file,
@@ -113,8 +106,10 @@ void CTSFixe::createGareDepart() {
     markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
 
     for (int k = 0; k < 8; ++k) {
-        addGalet(smgr, galetsDepartMontee[k], nodeGareDepart, vector3df(-90, 0, 0), GALETS_DEPART_MONTEE[k]);
-        addGalet(smgr, galetsDepartDescente[k], nodeGareDepart, vector3df(90, 0, 0), GALETS_DEPART_DESCENTE[k]);
+        addGalet(smgr, galetsDepartMontee[k], nodeGareDepart, vector3df(-90, 0, 0),
+                 LiftGeometry::TSFIXE_GALETS_DEPART_MONTEE[k]);
+        addGalet(smgr, galetsDepartDescente[k], nodeGareDepart, vector3df(90, 0, 0),
+                 LiftGeometry::TSFIXE_GALETS_DEPART_DESCENTE[k]);
     }
 
     markerGaletsDescenteExterieur = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(-6.8f, 3.1f, -0.61f));

@@ -88,10 +88,6 @@ video::IImage* Canvas::toImage(video::IVideoDriver* driver) const {
     return img;
 }
 
-Canvas::Rgb Canvas::mix(Rgb a, Rgb b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
 Canvas::Rgb Canvas::scale(Rgb a, float s) { return {a.r * s, a.g * s, a.b * s}; }
 
 Canvas::Rgb Canvas::rgb8(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }

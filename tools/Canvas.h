@@ -3,14 +3,13 @@
 #pragma once
 #include <irrlicht.h>
 #include <vector>
+#include "Colour.h"
 
 namespace mediagen {
 
 class Canvas {
 public:
-    struct Rgb {
-        float r, g, b;
-    };
+    using Rgb = Colour<float>;
     Canvas(int width, int height, Rgb fill = {0, 0, 0});
     int width() const { return w; }
     int height() const { return h; }
@@ -28,7 +27,6 @@ public:
     // A new engine image (R8G8B8); the caller drops it.
     irr::video::IImage* toImage(irr::video::IVideoDriver* driver) const;
 
-    static Rgb mix(Rgb a, Rgb b, float t);
     static Rgb scale(Rgb a, float s);
     static Rgb rgb8(int r, int g, int b);
 private:

@@ -3,11 +3,6 @@
 
 namespace mediagen {
 
-namespace {
-float smooth(float t) { return t * t * (3.0f - 2.0f * t); }
-float lerp(float a, float b, float t) { return a + (b - a) * t; }
-}
-
 float ProcNoise::hash(int x, int y, int z) const {
     uint32_t h = seed ^ 0x9E3779B9u;
     h ^= static_cast<uint32_t>(x) * 0x85EBCA6Bu;
@@ -20,26 +15,20 @@ float ProcNoise::hash(int x, int y, int z) const {
     h ^= h >> 15;
     h *= 0x846CA68Bu;
     h ^= h >> 16;
-    return (h >> 8) * (1.0f / 16777216.0f);
+    return unitOf<float>(h);
 }
 
 float ProcNoise::value(float x, float y) const {
-    const float fx = std::floor(x), fy = std::floor(y);
-    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
-    const float tx = smooth(x - fx), ty = smooth(y - fy);
-    return lerp(lerp(hash(ix, iy), hash(ix + 1, iy), tx), lerp(hash(ix, iy + 1), hash(ix + 1, iy + 1), tx), ty);
+    return latticeValue(x, y, ease<float>, [this](int i, int j) { return hash(i, j); });
 }
 
 float ProcNoise::value(float x, float y, float z) const {
-    const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const int ix = static_cast<int>(fx), iy = static_cast<int>(fy), iz = static_cast<int>(fz);
-    const float tx = smooth(x - fx), ty = smooth(y - fy), tz = smooth(z - fz);
+    const float fz = std::floor(z);
+    const int iz = static_cast<int>(fz);
     float layer[2];
-    for (int k = 0; k < 2; ++k) {
-        layer[k] = lerp(lerp(hash(ix, iy, iz + k), hash(ix + 1, iy, iz + k), tx),
-                        lerp(hash(ix, iy + 1, iz + k), hash(ix + 1, iy + 1, iz + k), tx), ty);
-    }
-    return lerp(layer[0], layer[1], tz);
+    for (int k = 0; k < 2; ++k)
+        layer[k] = latticeValue(x, y, ease<float>, [this, iz, k](int i, int j) { return hash(i, j, iz + k); });
+    return lerp(layer[0], layer[1], ease(z - fz));
 }
 
 float ProcNoise::fbm(float x, float y, int octaves) const {

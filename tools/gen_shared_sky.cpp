@@ -8,6 +8,7 @@
 // maps each picture as written in faceDirection() below.
 #include <cmath>
 #include <string>
+#include "Blend.h"
 #include "Canvas.h"
 #include "MediaGenerator.h"
 #include "ProcNoise.h"
@@ -19,11 +20,6 @@ using Rgb = Canvas::Rgb;
 namespace {
 
 const int kFace = 512;
-
-float smoothstep(float a, float b, float x) {
-    const float t = std::fmin(1.0f, std::fmax(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
 
 // Direction of the picture point (u, v), both 0..1 from the top left, of each file.
 vector3df faceDirection(int face, float u, float v) {
@@ -54,9 +50,9 @@ public:
 
         // Overcast sky: pale at the horizon, a little bluer up high, soft clouds.
         const Rgb horizon = Canvas::rgb8(226, 229, 234), zenith = Canvas::rgb8(150, 170, 198);
-        Rgb c = Canvas::mix(horizon, zenith, smoothstep(0.0f, 1.3f, elev));
+        Rgb c = mix(horizon, zenith, smoothstep(0.0f, 1.3f, elev));
         const float cloud = clouds.fbm(d.X * 2.5f + 5, d.Y * 2.5f + 5, d.Z * 2.5f + 5, 5);
-        c = Canvas::mix(c, Canvas::rgb8(244, 245, 248), 0.55f * smoothstep(0.45f, 0.75f, cloud));
+        c = mix(c, Canvas::rgb8(244, 245, 248), 0.55f * smoothstep(0.45f, 0.75f, cloud));
         c = Canvas::scale(c, 1.0f - 0.10f * smoothstep(0.55f, 0.85f, cloud));
 
         // Far range, then a nearer, lower one; their outlines go round the
@@ -65,14 +61,14 @@ public:
         const float near = ridgeHeight(az, 4.0f, 30, 0.015f, 0.10f);
         const float farSide = (ridgeHeight(az + 0.01f, 2.2f, 10, 0.04f, 0.30f) - far) / 0.01f;
         const float nearSide = (ridgeHeight(az + 0.01f, 4.0f, 30, 0.015f, 0.10f) - near) / 0.01f;
-        c = Canvas::mix(c, mountain(cx, cz, elev, far, farSide, 0.5f), smoothstep(far + px, far - px, elev));
-        c = Canvas::mix(c, mountain(cx, cz, elev, near, nearSide, 0.18f), smoothstep(near + px, near - px, elev));
+        c = mix(c, mountain(cx, cz, elev, far, farSide, 0.5f), smoothstep(far + px, far - px, elev));
+        c = mix(c, mountain(cx, cz, elev, near, nearSide, 0.18f), smoothstep(near + px, near - px, elev));
 
         // Below the horizon: the snow of the valley, greyer towards the nadir.
         const Rgb snow = Canvas::rgb8(232, 235, 240), shade = Canvas::rgb8(196, 202, 212);
-        Rgb ground = Canvas::mix(snow, shade, smoothstep(0.0f, -1.4f, elev));
+        Rgb ground = mix(snow, shade, smoothstep(0.0f, -1.4f, elev));
         ground = Canvas::scale(ground, 1.0f + 0.05f * (rock.fbm(d.X * 6, d.Y * 6, d.Z * 6, 4) - 0.5f));
-        return Canvas::mix(c, ground, smoothstep(px, -px, elev));
+        return mix(c, ground, smoothstep(px, -px, elev));
     }
 
 private:
@@ -89,9 +85,9 @@ private:
         const float gully = rock.fbm(cx * 45 + 3, cz * 45 + 3, elev * 10, 4);
         const float rocky = 0.75f * smoothstep(0.56f, 0.68f, gully - 0.6f * below + 0.08f) * smoothstep(0.0f, 0.01f, below);
         const float light = 0.5f + 0.5f * std::tanh(side * 1.5f);
-        Rgb snow = Canvas::mix(Canvas::rgb8(176, 190, 214), Canvas::rgb8(246, 248, 252), light);
-        Rgb c = Canvas::mix(snow, Canvas::mix(Canvas::rgb8(84, 88, 102), Canvas::rgb8(128, 130, 140), light), rocky);
-        return Canvas::mix(c, Canvas::rgb8(214, 220, 230), haze);
+        Rgb snow = mix(Canvas::rgb8(176, 190, 214), Canvas::rgb8(246, 248, 252), light);
+        Rgb c = mix(snow, mix(Canvas::rgb8(84, 88, 102), Canvas::rgb8(128, 130, 140), light), rocky);
+        return mix(c, Canvas::rgb8(214, 220, 230), haze);
     }
 
     ProcNoise clouds, ridges, rock;

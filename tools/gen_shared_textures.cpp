@@ -39,7 +39,7 @@ void paint(TileCanvas t, const ProcNoise& n, Rgb base, bool rivets) {
     for (const auto& s : spots) {
         t.disc(s[0] + 0.6f, s[1] + 0.6f, 1.8f, Canvas::scale(base, 0.55f));  // shadow
         t.disc(s[0], s[1], 1.5f, Canvas::scale(base, 1.15f));
-        t.disc(s[0] - 0.5f, s[1] - 0.5f, 0.6f, Canvas::mix(base, {1, 1, 1}, 0.6f));  // highlight
+        t.disc(s[0] - 0.5f, s[1] - 0.5f, 0.6f, mix(base, {1, 1, 1}, 0.6f));  // highlight
     }
 }
 
@@ -74,7 +74,7 @@ void wood(TileCanvas t, const ProcNoise& n) {
             const int plank = y / 16;
             const float warp = 3.0f * n.fbm(x / 20.0f, y / 6.0f + plank * 5.0f, 3);
             const float rings = 0.5f + 0.5f * std::sin((y + warp * 4.0f + plank * 7.0f) * 1.3f);
-            Rgb c = Canvas::mix(light, dark, 0.25f + 0.5f * rings * rings);
+            Rgb c = mix(light, dark, 0.25f + 0.5f * rings * rings);
             c = Canvas::scale(c, 1.0f + 0.06f * (n.hash(t.ox + x, t.oy + y, 3) - 0.5f));
             if (y % 16 == 15 && y < kTile - 1) c = Canvas::scale(dark, 0.6f);
             t.set(x, y, c);
@@ -104,9 +104,9 @@ void window(TileCanvas t, const ProcNoise& n) {
                 t.set(x, y, Canvas::scale(frame, 1.0f + 0.1f * (n.hash(x, y, 5) - 0.5f)));
                 continue;
             }
-            Rgb c = Canvas::mix(top, bottom, y / float(kTile));
+            Rgb c = mix(top, bottom, y / float(kTile));
             const float diag = std::fabs(std::fmod(x + y + 200.0f, 40.0f) - 20.0f);
-            if (diag < 3.0f) c = Canvas::mix(c, {1, 1, 1}, 0.35f * (1.0f - diag / 3.0f));
+            if (diag < 3.0f) c = mix(c, {1, 1, 1}, 0.35f * (1.0f - diag / 3.0f));
             t.set(x, y, c);
         }
 }

@@ -4,6 +4,7 @@
 // x 80..250, y 178..394, over quiet sky and far mountains.
 #include <cmath>
 #include <cstdio>
+#include "Blend.h"
 #include "Canvas.h"
 #include "MediaGenerator.h"
 #include "ProcNoise.h"
@@ -15,11 +16,6 @@ using Rgb = Canvas::Rgb;
 namespace {
 
 const int W = 800, H = 600;
-
-float smoothstep(float a, float b, float x) {
-    const float t = std::fmin(1.0f, std::fmax(0.0f, (x - a) / (b - a)));
-    return t * t * (3.0f - 2.0f * t);
-}
 
 // The mountains behind: a height field of sharp ridges and two big peaks,
 // drawn column by column from near to far (each column keeps the highest
@@ -57,10 +53,10 @@ public:
                 const float light = std::fmax(0.0f, (-gx * lx + ly - gz * lz) * nl);
                 const float flat = nl;  // 1 on level ground, smaller on steep faces
                 const float snowCover = smoothstep(0.55f, 0.75f, flat + 0.15f * (n.value(wx / 30, z / 30) - 0.5f));
-                Canvas::Rgb col = Canvas::mix(Canvas::rgb8(70, 72, 82), Canvas::rgb8(150, 150, 156), light);
-                col = Canvas::mix(col, Canvas::mix(Canvas::rgb8(150, 168, 200), Canvas::rgb8(250, 251, 255), light),
+                Canvas::Rgb col = mix(Canvas::rgb8(70, 72, 82), Canvas::rgb8(150, 150, 156), light);
+                col = mix(col, mix(Canvas::rgb8(150, 168, 200), Canvas::rgb8(250, 251, 255), light),
                                   snowCover);
-                col = Canvas::mix(col, haze, 1.0f - std::exp(-z / 3500.0f));
+                col = mix(col, haze, 1.0f - std::exp(-z / 3500.0f));
                 for (int y = static_cast<int>(std::ceil(sy)); y < static_cast<int>(std::ceil(top)) && y < H; ++y)
                     if (y >= 0) c.set(x, y, col);
                 // The outline is smoothed by blending the pixel it cuts.
@@ -93,7 +89,7 @@ void fillSlope(Canvas& c) {
             const float cover = std::fmin(1.0f, std::fmax(0.0f, y + 1.0f - top));
             // Brighter high up and towards the light on the left.
             const float t = 0.35f * (y - top) / 120.0f + 0.4f * x / W;
-            c.blend(x, y, Canvas::mix(lit, shade, std::fmin(1.0f, t)), cover);
+            c.blend(x, y, mix(lit, shade, std::fmin(1.0f, t)), cover);
         }
     }
 }
@@ -166,7 +162,7 @@ MEDIA_GENERATOR(gen_shared_title) {
     Canvas c(W, H);
     const Rgb high = Canvas::rgb8(52, 104, 186), low = Canvas::rgb8(206, 224, 242);
     for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) c.set(x, y, Canvas::mix(high, low, std::pow(std::fmin(1.0f, y / 380.0f), 1.3f)));
+        for (int x = 0; x < W; ++x) c.set(x, y, mix(high, low, std::pow(std::fmin(1.0f, y / 380.0f), 1.3f)));
 
     Mountains().draw(c, low);
     fillSlope(c);

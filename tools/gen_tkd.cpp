@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 #include "Atlas.h"
+#include "LiftGeometry.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
 #include "WheelAxle.h"
@@ -103,8 +104,8 @@ bool buildGareDepart(const mediagen::Context& ctx) {
 
     // Bullwheel: a column up to just under the wheel, the axle stub along the
     // tilted axle through the hub, the drive housing over it.
-    const vector3df hub(1.2f, 3.97f, 0.0f);
-    const vector3df axle = mediagen::wheelAxleUp(vector3df(180, 0, 8));
+    const vector3df hub = LiftGeometry::TKD_POULIE_DEPART;
+    const vector3df axle = mediagen::wheelAxleUp(LiftGeometry::TKD_POULIE_DEPART_TURN);
     m.beam(vector3df(hub.X, floorY, 0), vector3df(hub.X, 3.85f, 0), 0.14f, red);
     m.cylinder(hub - axle * 0.12f, hub + axle * 0.2f, 0.05f, 8, dark);
     m.box(vector3df(0.75f, 4.15f, -0.45f), vector3df(1.75f, gantryY1, 0.45f), red);
@@ -116,7 +117,7 @@ bool buildGareDepart(const mediagen::Context& ctx) {
     for (float x : {-2.45f, -0.8f}) m.beam(vector3df(x, floorY, 0), vector3df(x, gantryY0, 0), 0.12f, red);
 
     // Each sheave on a hanger from the gantry and an axle stub out to its line.
-    for (const vector3df& s : {vector3df(-2.2f, 3.76f, 0.35f), vector3df(0.5f, 4.2f, -0.35f)}) {
+    for (const vector3df& s : {LiftGeometry::TKD_GALET_DEPART_MONTEE, LiftGeometry::TKD_GALET_DEPART_DESCENTE}) {
         m.beam(vector3df(s.X, s.Y, 0), vector3df(s.X, gantryY0, 0), 0.08f, steel);
         m.cylinder(vector3df(s.X, s.Y, 0), s, 0.03f, 8, dark);
     }
@@ -147,7 +148,7 @@ bool buildGareArrivee(const mediagen::Context& ctx) {
     m.box(vector3df(-1.4f, floorY, -1.0f), vector3df(1.4f, floorY + 0.06f, 0.2f), atlasRect(mediagen::TILE_WOOD));
 
     // Bullwheel: post through the hub up to the housing.
-    const float wheelZ = -3.4f;
+    const float wheelZ = LiftGeometry::TKD_POULIE_ARRIVEE.Z;
     m.beam(vector3df(0, floorY, wheelZ), vector3df(0, 3.1f, wheelZ), 0.16f, red);
     m.cylinder(vector3df(0, 3.1f, wheelZ), vector3df(0, topY1, wheelZ), 0.06f, 8, dark);
     m.box(vector3df(-1.15f, topY1, -4.55f), vector3df(1.15f, topY1 + 0.2f, -2.25f), red);
@@ -156,7 +157,9 @@ bool buildGareArrivee(const mediagen::Context& ctx) {
 
     // Sheave portal: posts outside the lines, axle stubs in to the sheaves,
     // a cross beam over the rope and two rails back to the housing.
-    const float sheaveY = 2.93f, sheaveZ = -1.29f, postX = 1.3f;
+    const float sheaveY = LiftGeometry::TKD_GALET_ARRIVEE_DESCENTE.Y;
+    const float sheaveZ = LiftGeometry::TKD_GALET_ARRIVEE_DESCENTE.Z;
+    const float postX = 1.3f;
     for (float side : {-1.0f, 1.0f}) {
         m.beam(vector3df(side * postX, floorY, sheaveZ), vector3df(side * postX, topY0, sheaveZ), 0.12f, red);
         m.cylinder(vector3df(side * 1.0f, sheaveY, sheaveZ), vector3df(side * (postX - 0.06f), sheaveY, sheaveZ),

@@ -4,6 +4,7 @@
 // spot where the lift seats its wheel node, so nothing of the structure stands
 // in the circle the carriers sweep under the wheel or in the rope's way out.
 #include "Atlas.h"
+#include "LiftGeometry.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
 #include "WheelAxle.h"
@@ -65,8 +66,8 @@ void loadingDeck(ObjMesh& m) {
 bool buildDepart(const mediagen::Context& ctx) {
     ObjMesh m;
     m.useMaterial("pylone", "texture-pylone.png");
-    const vector3df hub(-1.2f, 5.2f, 0.0f);
-    const vector3df axle = mediagen::wheelAxleUp(vector3df(180, 0, -10));
+    const vector3df hub = LiftGeometry::TKFIXE_POULIE_DEPART;
+    const vector3df axle = mediagen::wheelAxleUp(LiftGeometry::TKFIXE_POULIE_DEPART_TURN);
     const vector3df seat = wheelSeat(m, hub, axle, 0.9f, 0.35f);
     const float boomY = seat.Y + 0.2f;
 
@@ -96,8 +97,8 @@ bool buildDepart(const mediagen::Context& ctx) {
 bool buildArrivee(const mediagen::Context& ctx) {
     ObjMesh m;
     m.useMaterial("pylone", "texture-pylone.png");
-    const vector3df hub(-14.4f, 14.5f, 0.0f);
-    const vector3df axle = mediagen::wheelAxleUp(vector3df(193, 0, 0));
+    const vector3df hub = LiftGeometry::TKFIXE_POULIE_ARRIVEE;
+    const vector3df axle = mediagen::wheelAxleUp(LiftGeometry::TKFIXE_POULIE_ARRIVEE_TURN);
     const vector3df seat = wheelSeat(m, hub, axle, 1.0f, 0.45f);
     const float topY = seat.Y + 0.3f;
     const float portalX = -11.4f, legZ = 2.4f, footY = -6.0f;

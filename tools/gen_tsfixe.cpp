@@ -11,6 +11,7 @@
 // the first material of every mesh carries its colour in Kd (vertex colour)
 // and no texture; the other parts map onto the shared atlas.
 #include "Atlas.h"
+#include "LiftGeometry.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
 #include <cmath>
@@ -65,10 +66,16 @@ void ramp(ObjMesh& m, const vector3df& p, const vector3df& q, float z0, float z1
 
 // Sheave trains of the bottom terminal: sheave centres, sorted along the line.
 struct Train { float z; float x[8]; float y[8]; };
-const Train kTrainMontee = {0.85f, {-4.6f, -4.9f, -5.2f, -5.5f, -5.8f, -6.1f, -6.5f, -6.8f},
-                            {2.74f, 2.81f, 2.87f, 2.93f, 2.98f, 3.04f, 3.12f, 3.20f}};
-const Train kTrainDescente = {-0.63f, {-4.7f, -4.9f, -5.2f, -5.5f, -5.8f, -6.1f, -6.5f, -6.8f},
-                              {2.76f, 2.81f, 2.87f, 2.93f, 2.98f, 3.04f, 3.12f, 3.20f}};
+Train train(const vector3df (&galets)[8], float z) {
+    Train t{z, {}, {}};
+    for (int k = 0; k < 8; ++k) {
+        t.x[k] = galets[LiftGeometry::TSFIXE_GALETS_ALONG_LINE[k]].X;
+        t.y[k] = galets[LiftGeometry::TSFIXE_GALETS_ALONG_LINE[k]].Y;
+    }
+    return t;
+}
+const Train kTrainMontee = train(LiftGeometry::TSFIXE_GALETS_DEPART_MONTEE, 0.85f);
+const Train kTrainDescente = train(LiftGeometry::TSFIXE_GALETS_DEPART_DESCENTE, -0.63f);
 
 // Height of the train beam above the sheaves at x (the trains rise towards -X).
 float trainBeamY(float x) { return 2.74f + (-4.6f - x) * 0.209f + 0.22f; }

@@ -6,14 +6,17 @@
 // roughness maps, painted from the same layout.
 #include <cmath>
 #include <utility>
+#include "ForEachRow.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
-#include "gen_world_noise.h"
+#include "ProcNoise.h"
 
 using namespace irr;
 using core::vector2df;
 using core::vector3df;
 using namespace mediagen::worldnoise;
+using mediagen::forEachRow;
+using mediagen::smoothstep;
 
 namespace {
 

@@ -8,25 +8,30 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "Colour.h"
+#include "ForEachRow.h"
 #include "MediaGenerator.h"
-#include "gen_world_noise.h"
+#include "ProcNoise.h"
+#include "TerrainGeometry.h"
 
 using namespace irr;
 using namespace mediagen::worldnoise;
+using mediagen::forEachRow;
+using mediagen::smoothstep;
 
 namespace {
 
-// Must match the game's terrain: 257 pixels (16n+1), 40 units a pixel, 20 units a grey level.
-const int SIZE = 257;
-const double CELL = 40.0;
-const double LEVEL = 20.0;
+const int SIZE = TerrainGeometry::PIXELS;
+const double CELL = TerrainGeometry::UNITS_PER_PIXEL;
+const double LEVEL = TerrainGeometry::UNITS_PER_LEVEL;
 const double WORLD = (SIZE - 1) * CELL;
 // 5 world units a texel. The engine keeps a copy of every texture beside the
 // driver's, so 4096 texels a side would hold some 150 MB for this one picture.
 const int TEXTURE = 2048;
 
-// The game's camera starts here; the ground around it must stay well below it.
-const double CAMERA_X = 6000, CAMERA_Y = 500, CAMERA_Z = 5000;
+// The ground around the game's camera start must stay well below it.
+const double CAMERA_X = TerrainGeometry::CAMERA_START_X, CAMERA_Y = TerrainGeometry::CAMERA_START_Y,
+             CAMERA_Z = TerrainGeometry::CAMERA_START_Z;
 
 struct Pt { double x, z; };
 
@@ -200,7 +205,8 @@ bool writeHeightfield(mediagen::Context& ctx, const std::string& rel) {
 scene::ITerrainSceneNode* engineTerrain(mediagen::Context& ctx, const std::string& heightfield) {
     return ctx.device->getSceneManager()->addTerrainSceneNode(
         heightfield.c_str(), nullptr, 1, core::vector3df(0, 0, 0), core::vector3df(0, 0, 0),
-        core::vector3df(CELL, LEVEL, CELL), video::SColor(255, 255, 255, 255), 5, scene::ETPS_17, 4, false);
+        core::vector3df(CELL, LEVEL, CELL), video::SColor(255, 255, 255, 255), TerrainGeometry::MAX_LOD, scene::ETPS_17,
+        TerrainGeometry::SMOOTH_FACTOR, false);
 }
 
 // Heights of the terrain's vertices, in world units, indexed [column][row] of the picture.
@@ -261,8 +267,8 @@ Surface sample(const Grid& g, double col, double row) {
     return s;
 }
 
-struct Rgb { double r, g, b; };
-Rgb mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+using Rgb = mediagen::Colour<double>;
+using mediagen::mix;
 
 // Colour of the ground in winter from height, slope and a little noise; unlit,
 // so the sun is painted in. Snow everywhere but on the steepest faces and the

@@ -6,6 +6,7 @@
 #include <new>
 #include <sys/stat.h>
 #include "CPictureCheck.h"
+#include "TerrainGeometry.h"
 
 using namespace irr;
 
@@ -131,9 +132,12 @@ void CMap::buildTerrain() {
         return;
     }
 
+    const core::vector3df scale(TerrainGeometry::UNITS_PER_PIXEL, TerrainGeometry::UNITS_PER_LEVEL,
+                                TerrainGeometry::UNITS_PER_PIXEL);
     terrain = smgr->addTerrainSceneNode(heightfieldPath, nullptr, 1, core::vector3df(0, 0, 0),
-                                        core::vector3df(0, 0, 0), core::vector3df(40, 20, 40),
-                                        video::SColor(255, 255, 255, 255), 5, scene::ETPS_17, 4, false);
+                                        core::vector3df(0, 0, 0), scale, video::SColor(255, 255, 255, 255),
+                                        TerrainGeometry::MAX_LOD, scene::ETPS_17, TerrainGeometry::SMOOTH_FACTOR,
+                                        false);
     if (!terrain) {
         printf("loadMap -> heightfield illisible : %s\n", heightfieldPath.c_str());
         return;

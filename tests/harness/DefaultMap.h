@@ -3,11 +3,13 @@
 // the game starts looking at), and the colour of its snow.
 #pragma once
 #include <irrlicht.h>
+#include "TerrainGeometry.h"
 
 namespace defaultmap {
 
 // The camera's start, as the game window sets it.
-const irr::core::vector3df CAMERA_START(6000, 500, 5000);
+const irr::core::vector3df CAMERA_START(TerrainGeometry::CAMERA_START_X, TerrainGeometry::CAMERA_START_Y,
+                                         TerrainGeometry::CAMERA_START_Z);
 // A first lift up the open slope above the village, from its foot to its top.
 const irr::core::vector2df FIRST_LIFT_BOTTOM(40, 50);
 const irr::core::vector2df FIRST_LIFT_TOP(350, 440);
