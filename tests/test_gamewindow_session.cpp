@@ -49,7 +49,10 @@ struct Child {
             waitpid(pid, 0, 0);
         }
     }
-    bool running() const { return pid > 0 && waitpid(pid, 0, WNOHANG) == 0; }
+    bool running() {
+        if (pid > 0 && waitpid(pid, 0, WNOHANG) == pid) pid = -1;   // reaped: nothing left to kill
+        return pid > 0;
+    }
 };
 
 // A display of the test's own: the clicks must reach no other test's window.
@@ -145,7 +148,7 @@ protected:
 
     // Whatever failed, the CI log shows how the game ended and what it printed.
     void TearDown() override {
-        if (!HasFailure()) return;
+        if (!HasFailure() || server.pid <= 0) return;
         const bool answers = system("timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
         std::ostringstream r;
         r << "The game session failed.\n" << game.report();
