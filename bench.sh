@@ -14,7 +14,7 @@ export ALSOFT_DRIVERS=null
 "$BUILD/bench/bench_lifts" --benchmark_out="$BUILD/lifts.json" --benchmark_out_format=json >"$BUILD/lifts.log" 2>&1
 for run in 1 2 3; do
   if [ -z "$DISPLAY" ]; then
-    xvfb-run -a -s "-screen 0 1600x1200x24" "$BUILD/bench/bench_game" "$BUILD/runtime" "${1:-5}"
+    xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" "$BUILD/bench/bench_game" "$BUILD/runtime" "${1:-5}"
   else
     "$BUILD/bench/bench_game" "$BUILD/runtime" "${1:-5}"
   fi >"$BUILD/game-$run.txt" 2>/dev/null

@@ -8,6 +8,7 @@ cmake --build build -j"$(nproc)"
 cd build/runtime
 if [ -z "$DISPLAY" ]; then
   echo "No X display: running the game on a virtual display (xvfb-run)."
-  exec xvfb-run -a -s "-screen 0 1600x1200x24" ./travondel
+  # -noreset: the display must outlive the launcher's window, closed before the game's opens.
+  exec xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" ./travondel
 fi
 exec ./travondel

@@ -10,9 +10,11 @@ run_suite() {
   dir="$1"; shift
   cmake -S . -B "$dir" "$@" >/dev/null
   cmake --build "$dir" -j"$JOBS"
-  # OpenGL tests need a display: give the whole run one virtual screen.
+  # OpenGL tests need a display: give the whole run one virtual screen. Without
+  # -noreset it resets whenever no test is connected, and a test opening its
+  # window at that moment cannot reach it.
   if [ -z "$DISPLAY" ]; then
-    xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir "$dir/tests" -j"$JOBS" --output-on-failure
+    xvfb-run -a -s "-screen 0 1600x1200x24 -noreset" ctest --test-dir "$dir/tests" -j"$JOBS" --output-on-failure
   else
     ctest --test-dir "$dir/tests" -j"$JOBS" --output-on-failure
   fi
