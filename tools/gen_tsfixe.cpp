@@ -157,20 +157,20 @@ bool writeReturnTerminal(const mediagen::Context& ctx) {
 
 bool writeBullwheel(const mediagen::Context& ctx) {
     ObjMesh m;
-    // Hub, spokes and shaft: dark metal. The shaft runs along -Y (up once the wheel is turned over).
-    m.useMaterial("roue", "", video::SColorf(0.25f, 0.27f, 0.3f));
+    // Rim, hub, spokes and shaft in one dark colour: one draw, no texture. The
+    // shaft runs along -Y (up once the wheel is turned over) into the hub.
+    m.useMaterial("roue", "", video::SColorf(0.22f, 0.23f, 0.25f));
     const core::rectf none(0, 0, 0, 0);
-    m.cylinder(vector3df(0, -0.9f, 0), vector3df(0, 0.9f, 0), 0.9f, 12, none);
-    m.cylinder(vector3df(0, -3.2f, 0), vector3df(0, -0.9f, 0), 0.45f, 8, none);
+    m.cylinder(vector3df(0, -0.9f, 0), vector3df(0, 0.9f, 0), 0.9f, 8, none);
+    m.cylinder(vector3df(0, -3.2f, 0), vector3df(0, -0.9f, 0), 0.45f, 6, none, ObjMesh::START);
     const int spokes = 6;
     for (int i = 0; i < spokes; ++i) {
         const float a = 2.0f * core::PI * i / spokes;
         m.beam(vector3df(0.8f * std::cos(a), 0, 0.8f * std::sin(a)),
-               vector3df(5.0f * std::cos(a), 0, 5.0f * std::sin(a)), 0.4f, none);
+               vector3df(5.0f * std::cos(a), 0, 5.0f * std::sin(a)), 0.4f, none, ObjMesh::NO_ENDS);
     }
-    // Rim with its rubber liner, the rope running on it.
-    m.useMaterial("garniture", kAtlas);
-    rim(m, kBullwheelRimRadius - 0.9f, kBullwheelRimRadius, -0.95f, 0.95f, 24, atlasRect(mediagen::TILE_RUBBER_BLACK));
+    // The rim the rope runs on.
+    rim(m, kBullwheelRimRadius - 0.9f, kBullwheelRimRadius, -0.95f, 0.95f, 16, none);
     return m.write(ctx.path("media"), "PoulieTS");
 }
 
