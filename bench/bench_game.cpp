@@ -128,8 +128,8 @@ void loadScene(CMainWindow& game) {
     }
 }
 
-// BENCH_SHOT=<prefix>: close views of the loaded scene's lifts, written as
-// <prefix>close-<n>.png for a human to compare meshes before and after. The
+// BENCH_SHOT=<prefix>: the loaded scene as measured, then close views of its
+// lifts, written as <prefix>close-<n>.png for a human to compare meshes before and after. The
 // back buffer is read before the swap (a screenshot after it is black under Xvfb).
 void closeUps(CMainWindow& game, const char* prefix) {
     video::IVideoDriver* driver = game.device->getVideoDriver();
@@ -137,9 +137,11 @@ void closeUps(CMainWindow& game, const char* prefix) {
     std::vector<u8> rgba(size.Width * size.Height * 4);
     int n = 0;
     auto shoot = [&](const vector3df& target, const vector3df& eye) {
-        game.camera->setPosition(eye);
-        game.camera->setTarget(target);
-        game.camera->updateAbsolutePosition();
+        if (n > 0) {
+            game.camera->setPosition(eye);
+            game.camera->setTarget(target);
+            game.camera->updateAbsolutePosition();
+        }
         game.device->run();
         game.drawFrame(0);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -155,6 +157,7 @@ void closeUps(CMainWindow& game, const char* prefix) {
         driver->writeImageToFile(img, (core::stringc(prefix) + "close-" + core::stringc(n++) + ".png").c_str());
         img->drop();
     };
+    shoot(vector3df(), vector3df());  // the loaded scene as the benchmark sees it
     CMap* map = game.map;
     // The first lift of each kind: its bottom terminal, then its second pylon's head.
     for (u32 i = 0; i < 3 && i < map->arrRemontees.size(); ++i) {

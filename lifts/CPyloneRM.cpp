@@ -171,6 +171,7 @@ void CPyloneRM::buildPart(int index, const char* file, bool textured, f32 scale,
                                        core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
     if (!part.node)
         return;
+    LiftScene::cullOutsideView(part.node);
     part.node->setScale(core::vector3df(scale, scale, scale));
     if (textured && part.node->getMaterialCount() > 0)
         part.node->getMaterial(0) = part.material;

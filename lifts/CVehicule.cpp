@@ -1,4 +1,5 @@
 #include "CVehicule.h"
+#include "LiftScene.h"
 #include <cstdio>
 
 using namespace irr;
@@ -26,8 +27,11 @@ scene::ISceneNode* addPlainNode(scene::ISceneManager* smgr, scene::IAnimatedMesh
                                 scene::ISceneNode* parent) {
     if (!mesh)
         return nullptr;
-    return smgr->addMeshSceneNode(mesh, parent, -1, core::vector3df(0, 0, 0), core::vector3df(0, 0, 0),
-                                  core::vector3df(1, 1, 1));
+    scene::ISceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, core::vector3df(0, 0, 0),
+                                                     core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
+    if (node)
+        LiftScene::cullOutsideView(node);
+    return node;
 }
 
 } // namespace

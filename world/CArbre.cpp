@@ -52,6 +52,8 @@ void CArbre::createNode() {
     if (!node) return;
     node->setScale(core::vector3df(3, 3, 3));
     node->setID(3);
+    // Hundreds stand round the slopes: leave those outside the view undrawn.
+    node->setAutomaticCulling(scene::EAC_FRUSTUM_BOX);
     for (u32 i = 0; i < node->getMaterialCount(); ++i) node->getMaterial(i).Lighting = false;
     node->setPosition(position);
     node->setRotation(core::vector3df(0, static_cast<f32>(yaw), 0));
