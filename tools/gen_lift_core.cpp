@@ -156,7 +156,7 @@ bool genCrossarm(const mediagen::Context& ctx, const char* name, bool support) {
                steel);
         // Axle plates, one per sheave, from the rail into the sheave's hub.
         for (f32 x : {-reach, -reach / 2, reach / 2, reach})
-            m.beam(vector3df(x, frameY, z + inward), vector3df(x, 0, z + inward), 0.035f, steel, ObjMesh::NO_ENDS);
+            m.cylinder(vector3df(x, frameY, z + inward), vector3df(x, 0, z + inward), 0.02f, 3, steel, ObjMesh::NO_ENDS);
     }
     return m.write(ctx.path("media"), name);
 }
@@ -166,7 +166,7 @@ bool genCrossarm(const mediagen::Context& ctx, const char* name, bool support) {
 bool genPinceTKFixe(const mediagen::Context& ctx) {
     ObjMesh m = plainMesh("pinceTKFixe", GRIP_RED);
     m.box(vector3df(-0.3f, -0.12f, -0.12f), vector3df(0.3f, 0.12f, 0.12f), NO_UV);
-    m.beam(vector3df(0, -0.1f, 0), vector3df(0, -1.85f, -0.2f), 0.1f, NO_UV, ObjMesh::NO_ENDS);
+    bar(m, vector3df(0, -0.1f, 0), vector3df(0, -1.85f, -0.2f), 0.1f);
     m.box(vector3df(-0.15f, -2.1f, -0.32f), vector3df(0.15f, -1.85f, -0.08f), NO_UV);
     return m.write(ctx.path("media"), "pinceTKFixe");
 }
@@ -198,8 +198,6 @@ bool genPercheTK(const mediagen::Context& ctx) {
     m.cylinder(vector3df(0, 0, 0), vector3df(0, -0.22f, 0), 0.05f, 4, NO_UV, ObjMesh::END);
     bar(m, vector3df(0, -0.22f, 0), vector3df(0, bottom, 0), 0.023f);
     m.box(vector3df(-0.025f, bottom - 0.045f, -half), vector3df(0.025f, bottom, half), NO_UV);
-    bar(m, vector3df(0, bottom + 0.07f, 0), vector3df(0, bottom - 0.005f, -0.08f), 0.013f);
-    bar(m, vector3df(0, bottom + 0.07f, 0), vector3df(0, bottom - 0.005f, 0.08f), 0.013f);
     return m.write(ctx.path("media"), "percheTK");
 }
 
@@ -220,7 +218,6 @@ bool genSiege(const mediagen::Context& ctx) {
     bar(m, vector3df(back, topY, -w), vector3df(back, topY, w), 0.015f);
     for (f32 z : {-w, w}) {
         bar(m, vector3df(back, topY, z), vector3df(back, seatY, z), 0.015f);
-        bar(m, vector3df(back, seatY, z), vector3df(front, seatY, z), 0.015f);
         // armrest and safety bar
         bar(m, vector3df(back, seatY + 0.05f, z), vector3df(front + 0.02f, seatY + 0.05f, z), 0.01f);
         bar(m, vector3df(back, topY, z), vector3df(front - 0.02f, topY - 0.02f, z), 0.012f);
@@ -231,11 +228,9 @@ bool genSiege(const mediagen::Context& ctx) {
     bar(m, vector3df(front - 0.02f, topY - 0.02f, -w), vector3df(front - 0.02f, topY - 0.02f, w), 0.012f);
     bar(m, vector3df(front - 0.05f, seatY - 0.1f, -w * 0.8f), vector3df(front - 0.05f, seatY - 0.1f, w * 0.8f),
         0.015f);
-    m.box(vector3df(front, seatY - 0.015f, -w + 0.01f), vector3df(back, seatY + 0.005f, w - 0.01f), NO_UV);
+    // The seat spans the frame, its sides in place of rails.
+    m.box(vector3df(front, seatY - 0.015f, -w), vector3df(back, seatY + 0.005f, w), NO_UV);
     m.box(vector3df(back - 0.012f, seatY, -w + 0.01f), vector3df(back + 0.004f, seatY + 0.12f, w - 0.01f), NO_UV);
-    // divider between the two seats
-    m.box(vector3df(front + 0.04f, seatY, -0.008f), vector3df(back, seatY + 0.05f, 0.008f), NO_UV,
-          ObjMesh::ALL_FACES & ~ObjMesh::NEG_Y);
     return m.write(ctx.path("media"), "siege");
 }
 
