@@ -171,6 +171,7 @@ void CPyloneRM::buildPart(int index, const char* file, bool textured, f32 scale,
                                        core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
     if (!part.node)
         return;
+    LiftScene::cullOutsideView(part.node);
     part.node->setScale(core::vector3df(scale, scale, scale));
     if (textured && part.node->getMaterialCount() > 0)
         part.node->getMaterial(0) = part.material;
@@ -205,15 +206,15 @@ void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core
     case PYLONE_TK_MONTEE_DESCENTE:
         if (!buildTower("media/pyloneTKFixe-inverse.obj", 1.5f, position, rotation))
             return;
-        buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0), core::vector3df(0, 5, -1.4f));
-        buildPart(6, "media/poulieTK.obj", true, 0.3f, core::vector3df(-90, 0, 0), core::vector3df(0, 7.2f, 1.5f));
+        buildPart(2, "media/poulieTK.obj", false, 0.3f, core::vector3df(90, 0, 0), core::vector3df(0, 5, -1.4f));
+        buildPart(6, "media/poulieTK.obj", false, 0.3f, core::vector3df(-90, 0, 0), core::vector3df(0, 7.2f, 1.5f));
         markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 5, -1.4f));
         markerDescente = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 7.2f, 1.5f));
         break;
     case PYLONE_TK_MONTEE:
         if (!buildTower("media/pyloneTKFixe-inverse-montee.obj", 1.5f, position, rotation))
             return;
-        buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0),
+        buildPart(2, "media/poulieTK.obj", false, 0.3f, core::vector3df(90, 0, 0),
                   core::vector3df(0, 5, rebuild ? -1.5f : -1.4f));
         markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 5, -1.4f));
         break;

@@ -10,8 +10,11 @@ namespace {
 
 scene::IMeshSceneNode* addMeshNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
                                    bool evenWithoutMesh) {
-    return smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1),
-                                  evenWithoutMesh);
+    scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
+                                                         vector3df(1, 1, 1), evenWithoutMesh);
+    if (node)
+        cullOutsideView(node);
+    return node;
 }
 
 void reportMissing(const char* owner, const char* file) { printf("Erreur chargement mesh %s %s\n", owner, file); }

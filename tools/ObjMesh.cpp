@@ -28,7 +28,7 @@ void ObjMesh::quad(u32 a, u32 b, u32 c, u32 d) {
     triangle(a, c, d);
 }
 
-void ObjMesh::box(const vector3df& mn, const vector3df& mx, const core::rectf& uv) {
+void ObjMesh::box(const vector3df& mn, const vector3df& mx, const core::rectf& uv, int faces) {
     const vector2df t00(uv.UpperLeftCorner.X, uv.LowerRightCorner.Y), t10(uv.LowerRightCorner.X, uv.LowerRightCorner.Y),
         t11(uv.LowerRightCorner.X, uv.UpperLeftCorner.Y), t01(uv.UpperLeftCorner.X, uv.UpperLeftCorner.Y);
     // Each face wound counter-clockwise seen from outside (engine, left-handed: clockwise).
@@ -37,12 +37,12 @@ void ObjMesh::box(const vector3df& mn, const vector3df& mx, const core::rectf& u
         quad(i0, i1, i2, i3);
     };
     const float x0 = mn.X, y0 = mn.Y, z0 = mn.Z, x1 = mx.X, y1 = mx.Y, z1 = mx.Z;
-    face({x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0}); // -Z
-    face({x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}, {x0, y0, z1}); // +Z
-    face({x0, y0, z1}, {x0, y1, z1}, {x0, y1, z0}, {x0, y0, z0}); // -X
-    face({x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1}); // +X
-    face({x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}, {x1, y1, z0}); // +Y
-    face({x0, y0, z1}, {x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1}); // -Y
+    if (faces & NEG_Z) face({x0, y0, z0}, {x0, y1, z0}, {x1, y1, z0}, {x1, y0, z0});
+    if (faces & POS_Z) face({x1, y0, z1}, {x1, y1, z1}, {x0, y1, z1}, {x0, y0, z1});
+    if (faces & NEG_X) face({x0, y0, z1}, {x0, y1, z1}, {x0, y1, z0}, {x0, y0, z0});
+    if (faces & POS_X) face({x1, y0, z0}, {x1, y1, z0}, {x1, y1, z1}, {x1, y0, z1});
+    if (faces & POS_Y) face({x0, y1, z0}, {x0, y1, z1}, {x1, y1, z1}, {x1, y1, z0});
+    if (faces & NEG_Y) face({x0, y0, z1}, {x0, y0, z0}, {x1, y0, z0}, {x1, y0, z1});
 }
 
 // Rotation taking +Y onto dir.
@@ -54,18 +54,20 @@ static core::matrix4 alignY(const vector3df& dir) {
     return m;
 }
 
-void ObjMesh::beam(const vector3df& a, const vector3df& b, float w, const core::rectf& uv) {
+void ObjMesh::beam(const vector3df& a, const vector3df& b, float w, const core::rectf& uv, int ends) {
     const vector3df d = b - a;
     const float len = d.getLength();
     if (len <= 0) return;
     const u32 first = vertexCount();
-    box(vector3df(-w / 2, 0, -w / 2), vector3df(w / 2, len, w / 2), uv);
+    const int faces = NEG_Z | POS_Z | NEG_X | POS_X | (ends & START ? NEG_Y : 0) | (ends & END ? POS_Y : 0);
+    box(vector3df(-w / 2, 0, -w / 2), vector3df(w / 2, len, w / 2), uv, faces);
     core::matrix4 m = alignY(d / len);
     m.setTranslation(a);
     transformFrom(first, m);
 }
 
-void ObjMesh::frustum(const vector3df& a, const vector3df& b, float ra, float rb, int sides, const core::rectf& uv) {
+void ObjMesh::frustum(const vector3df& a, const vector3df& b, float ra, float rb, int sides, const core::rectf& uv,
+                      int ends) {
     const vector3df d = b - a;
     const float len = d.getLength();
     if (len <= 0 || sides < 3) return;
@@ -84,7 +86,7 @@ void ObjMesh::frustum(const vector3df& a, const vector3df& b, float ra, float rb
     const vector2df mid((u0 + u1) / 2, (v0 + v1) / 2);
     for (int end = 0; end < 2; ++end) {
         const float y = end ? len : 0, r = end ? rb : ra;
-        if (r <= 0) continue;
+        if (r <= 0 || !(ends & (end ? END : START))) continue;
         u32 c = vertex({0, y, 0}, mid);
         for (int i = 0; i < sides; ++i) {
             const float a0 = 2.0f * core::PI * i / sides, a1 = 2.0f * core::PI * (i + 1) / sides;
@@ -98,8 +100,31 @@ void ObjMesh::frustum(const vector3df& a, const vector3df& b, float ra, float rb
     transformFrom(first, m);
 }
 
-void ObjMesh::cylinder(const vector3df& a, const vector3df& b, float radius, int sides, const core::rectf& uv) {
-    frustum(a, b, radius, radius, sides, uv);
+void ObjMesh::cylinder(const vector3df& a, const vector3df& b, float radius, int sides, const core::rectf& uv,
+                       int ends) {
+    frustum(a, b, radius, radius, sides, uv, ends);
+}
+
+void ObjMesh::lathe(const std::vector<vector2df>& profile, int sides, const core::rectf& uv) {
+    const float u0 = uv.UpperLeftCorner.X, u1 = uv.LowerRightCorner.X;
+    const float v0 = uv.UpperLeftCorner.Y, v1 = uv.LowerRightCorner.Y;
+    const size_t n = profile.size();
+    auto at = [](const vector2df& p, float a) { return vector3df(p.X * std::cos(a), p.Y, p.X * std::sin(a)); };
+    for (size_t k = 0; k < n; ++k) {
+        const vector2df& p = profile[k];
+        const vector2df& q = profile[(k + 1) % n];
+        if (p.X <= 0 && q.X <= 0) continue;
+        const float vp = v0 + (v1 - v0) * k / n, vq = v0 + (v1 - v0) * (k + 1) / n;
+        for (int i = 0; i < sides; ++i) {
+            const float a = 2.0f * core::PI * i / sides, b = 2.0f * core::PI * (i + 1) / sides;
+            const float ua = u0 + (u1 - u0) * i / sides, ub = u0 + (u1 - u0) * (i + 1) / sides;
+            const u32 pa = vertex(at(p, a), {ua, vp}), qa = vertex(at(q, a), {ua, vq});
+            const u32 qb = vertex(at(q, b), {ub, vq}), pb = vertex(at(p, b), {ub, vp});
+            if (p.X <= 0) triangle(pa, qa, qb);
+            else if (q.X <= 0) triangle(pa, qa, pb);
+            else quad(pa, qa, qb, pb);
+        }
+    }
 }
 
 void ObjMesh::transformFrom(u32 firstVertex, const core::matrix4& m) {

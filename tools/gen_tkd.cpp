@@ -20,46 +20,21 @@ using mediagen::atlasRect;
 
 namespace {
 
-// Revolves a closed (radius, height) profile, counter-clockwise in that plane,
-// about +Y: the faces come out facing away from the profile's inside.
-void lathe(ObjMesh& m, const std::vector<vector2df>& profile, int sides, const core::rectf& uv) {
-    const float u0 = uv.UpperLeftCorner.X, u1 = uv.LowerRightCorner.X;
-    const float v0 = uv.UpperLeftCorner.Y, v1 = uv.LowerRightCorner.Y;
-    const size_t n = profile.size();
-    for (size_t k = 0; k < n; ++k) {
-        const vector2df& p = profile[k];
-        const vector2df& q = profile[(k + 1) % n];
-        const float vp = v0 + (v1 - v0) * k / n, vq = v0 + (v1 - v0) * (k + 1) / n;
-        for (int i = 0; i < sides; ++i) {
-            const float a = 2.0f * core::PI * i / sides, b = 2.0f * core::PI * (i + 1) / sides;
-            const float ua = u0 + (u1 - u0) * i / sides, ub = u0 + (u1 - u0) * (i + 1) / sides;
-            const u32 pa = m.vertex({p.X * std::cos(a), p.Y, p.X * std::sin(a)}, {ua, vp});
-            const u32 qa = m.vertex({q.X * std::cos(a), q.Y, q.X * std::sin(a)}, {ua, vq});
-            const u32 qb = m.vertex({q.X * std::cos(b), q.Y, q.X * std::sin(b)}, {ub, vq});
-            const u32 pb = m.vertex({p.X * std::cos(b), p.Y, p.X * std::sin(b)}, {ub, vp});
-            m.quad(pa, qa, qb, pb);
-        }
-    }
-}
-
 // "media/poulie-TKD.obj": a grooved wheel lying in XZ about +Y. The rope runs
 // in the groove at radius 1.4: the lift's markers put it 1.3 to 1.45 wheel
 // units from the hub of each wheel (bullwheels at scale 0.23 and 0.65, sheaves
 // at 0.2), all inside the 1.55 flanges.
 bool buildPoulie(const mediagen::Context& ctx) {
+    // One plain colour, no texture: six of these turn in every lift.
     ObjMesh m;
-    m.useMaterial("poulieTKD", "texture-pylone.png");
-    const core::rectf metal = atlasRect(mediagen::TILE_DARK_METAL);
-    const int sides = 24;
-    lathe(m, {{1.2f, -0.15f}, {1.55f, -0.15f}, {1.55f, -0.07f}, {1.2f, -0.07f}}, sides, metal);
-    lathe(m, {{1.2f, -0.07f}, {1.4f, -0.07f}, {1.4f, 0.07f}, {1.2f, 0.07f}}, sides,
-          atlasRect(mediagen::TILE_RUBBER_BLACK));
-    lathe(m, {{1.2f, 0.07f}, {1.55f, 0.07f}, {1.55f, 0.15f}, {1.2f, 0.15f}}, sides, metal);
-    m.cylinder(vector3df(0, -0.22f, 0), vector3df(0, 0.22f, 0), 0.3f, 12, metal);
-    for (int i = 0; i < 6; ++i) {
-        const float a = 2.0f * core::PI * i / 6;
+    m.useMaterial("poulieTKD", "", video::SColorf(0.26f, 0.27f, 0.29f));
+    const core::rectf none(0, 0, 0, 0);
+    m.lathe({{1.2f, -0.15f}, {1.55f, -0.15f}, {1.4f, 0.0f}, {1.55f, 0.15f}, {1.2f, 0.15f}}, 14, none);
+    m.cylinder(vector3df(0, -0.22f, 0), vector3df(0, 0.22f, 0), 0.3f, 8, none);
+    for (int i = 0; i < 4; ++i) {
+        const float a = 2.0f * core::PI * i / 4;
         const vector3df dir(std::cos(a), 0, std::sin(a));
-        m.beam(dir * 0.25f, dir * 1.25f, 0.12f, atlasRect(mediagen::TILE_STEEL_GREY));
+        m.beam(dir * 0.25f, dir * 1.25f, 0.12f, none, ObjMesh::NO_ENDS);
     }
     return m.write(ctx.path("media"), "poulie-TKD");
 }
@@ -90,14 +65,14 @@ void boardingDeck(ObjMesh& m, float floorY) {
 // poles wait on the up line at z +0.33 from the wheel to the sheave at
 // (-2.2, 3.76, 0.35); the down line comes in over the sheave at
 // (0.5, 4.2, -0.35). Both sheaves hang from a gantry along z 0, between the
-// two lines. Material 0 (the foundation) gets the lift's plain material.
+// two lines. One buffer on the atlas, which the lift gives the node.
 bool buildGareDepart(const mediagen::Context& ctx) {
     ObjMesh m;
-    m.useMaterial("beton", "", video::SColorf(0.62f, 0.62f, 0.6f, 1));
-    const float floorY = 1.03f;
-    m.box(vector3df(-2.9f, 0.0f, -1.0f), vector3df(2.0f, floorY, 1.0f), atlasRect(mediagen::TILE_CONCRETE));
-
     m.useMaterial("gareTKD", "texture-pylone.png");
+    const float floorY = 1.03f;
+    m.box(vector3df(-2.9f, 0.0f, -1.0f), vector3df(2.0f, floorY, 1.0f), atlasRect(mediagen::TILE_CONCRETE),
+          ObjMesh::ALL_FACES & ~ObjMesh::NEG_Y);
+
     const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED), steel = atlasRect(mediagen::TILE_STEEL_GREY);
     const core::rectf dark = atlasRect(mediagen::TILE_DARK_METAL);
     const float gantryY0 = 4.33f, gantryY1 = 4.45f;

@@ -35,8 +35,9 @@ struct Mesh {
         return static_cast<u16>(vertices.size() - 1);
     }
     void triangle(u16 a, u16 b, u16 c, int material) { faces.push_back({{a, b, c}, material}); }
-    // A cone or frustum round the Y axis from y0 (radius r0) to y1 (radius r1), with a closed bottom.
-    void frustum(float y0, float y1, float r0, float r1, int sides, float twist, int material) {
+    // A cone or frustum round the Y axis from y0 (radius r0) to y1 (radius r1), with a closed
+    // bottom unless it stands in the ground.
+    void frustum(float y0, float y1, float r0, float r1, int sides, float twist, int material, bool bottomCap = true) {
         std::vector<u16> lo, hi;
         for (int i = 0; i < sides; ++i) {
             const float a = twist + 2.0f * core::PI * i / sides;
@@ -44,7 +45,7 @@ struct Mesh {
             if (r1 > 0) hi.push_back(vertex({r1 * std::cos(a), y1, r1 * std::sin(a)}));
         }
         const u16 tip = r1 > 0 ? 0 : vertex({0, y1, 0});
-        const u16 bottom = vertex({0, y0, 0});
+        const u16 bottom = bottomCap ? vertex({0, y0, 0}) : 0;
         for (int i = 0; i < sides; ++i) {
             const int j = (i + 1) % sides;
             if (r1 > 0) {
@@ -53,7 +54,7 @@ struct Mesh {
             } else {
                 triangle(lo[i], tip, lo[j], material);
             }
-            triangle(bottom, lo[i], lo[j], material);
+            if (bottomCap) triangle(bottom, lo[i], lo[j], material);
         }
     }
 };
@@ -151,10 +152,11 @@ Bytes trimesh(const Mesh& m) {
 MEDIA_GENERATOR(gen_world_tree) {
     Mesh tree;
     // The trunk reaches 1.2 m under the ground (the game stands the tree 0.6 up), for a slope.
-    tree.frustum(-0.6f, 1.5f, 0.2f, 0.14f, 6, 0, TRUNK);
+    tree.frustum(-0.6f, 1.5f, 0.2f, 0.14f, 6, 0, TRUNK, false);
     // Tiers of needles: base height, top, radius; each turned a little against the one below.
     const float tiers[][3] = {{1.0f, 3.3f, 1.55f}, {2.2f, 4.4f, 1.2f}, {3.4f, 5.4f, 0.85f}, {4.4f, 6.2f, 0.5f}};
-    for (int i = 0; i < 4; ++i) tree.frustum(tiers[i][0], tiers[i][1], tiers[i][2], 0, 8, 0.35f * i, MID);
+    // Only the lowest tier closes its underside: the upper ones' show only from under the tree.
+    for (int i = 0; i < 4; ++i) tree.frustum(tiers[i][0], tiers[i][1], tiers[i][2], 0, 8, 0.35f * i, MID, i == 0);
     orientAndShade(tree);
 
     Bytes version;

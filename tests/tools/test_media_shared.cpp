@@ -117,35 +117,54 @@ int channelSum(video::IImage* img, int x, int y) {
 }
 }
 
-TEST_F(GLDeviceTest, ObjMeshBoxIsSeenFromOutsideOnly) {
-    mediagen::ObjMesh box;
-    box.useMaterial("red", "", video::SColorf(1, 0, 0, 1));
-    box.box(core::vector3df(-1, -1, -1), core::vector3df(1, 1, 1), core::rectf(0, 0, 1, 1));
-    ASSERT_TRUE(box.write(tmp->path(), "box"));
-    scene::IAnimatedMesh* mesh = smgr->getMesh("box.obj");
-    ASSERT_NE(mesh, nullptr);
-    scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh);
-    node->setMaterialFlag(video::EMF_LIGHTING, false);
-    node->setMaterialFlag(video::EMF_BACK_FACE_CULLING, true);
+// Closed shapes round the origin, each seen from outside along every axis
+// (drawn) and from its centre (nothing drawn): a face wound the wrong way
+// shows up as a hole or as a face seen from inside.
+TEST_F(GLDeviceTest, ObjMeshShapesAreSeenFromOutsideOnly) {
+    const core::rectf uv(0, 0, 1, 1);
+    const struct {
+        const char* name;
+        void (*build)(mediagen::ObjMesh&, const core::rectf&);
+    } shapes[] = {
+        {"box", [](mediagen::ObjMesh& m, const core::rectf& t) { m.box({-1, -1, -1}, {1, 1, 1}, t); }},
+        {"cylinder", [](mediagen::ObjMesh& m, const core::rectf& t) { m.cylinder({0, -1, 0}, {0, 1, 0}, 1.2f, 6, t); }},
+        {"beam", [](mediagen::ObjMesh& m, const core::rectf& t) { m.beam({0, 0, -1}, {0, 0, 1}, 2, t); }},
+        // A grooved disc: fans on the axis, quads round the rim.
+        {"lathe", [](mediagen::ObjMesh& m, const core::rectf& t) {
+             m.lathe({{0, -1}, {1.3f, -1}, {1.1f, 0}, {1.3f, 1}, {0, 1}}, 8, t);
+         }},
+    };
     scene::ICameraSceneNode* cam = smgr->addCameraSceneNode();
-
-    // From outside along each axis, every face must be drawn; from inside, none.
     const core::vector3df views[] = {{0, 0, -5}, {0, 0, 5}, {5, 0, 0}, {-5, 0, 0}, {0, 5, 0.01f}, {0, -5, 0.01f}};
-    for (const core::vector3df& eye : views) {
-        cam->setPosition(eye);
-        cam->setTarget(core::vector3df(0, 0, 0));
-        video::IImage* outside = grabFrame(video::SColor(255, 0, 0, 255));
-        const video::SColor c = outside->getPixel(400, 300);
-        EXPECT_GT(c.getRed(), 200u) << "face towards (" << eye.X << ", " << eye.Y << ", " << eye.Z << ") is culled";
-        EXPECT_LT(c.getBlue(), 50u);
-        outside->drop();
+    for (const auto& shape : shapes) {
+        mediagen::ObjMesh mesh;
+        mesh.useMaterial("red", "", video::SColorf(1, 0, 0, 1));
+        shape.build(mesh, uv);
+        ASSERT_TRUE(mesh.write(tmp->path(), shape.name));
+        scene::IAnimatedMesh* loaded = smgr->getMesh((std::string(shape.name) + ".obj").c_str());
+        ASSERT_NE(loaded, nullptr) << shape.name;
+        scene::IMeshSceneNode* node = smgr->addMeshSceneNode(loaded);
+        node->setMaterialFlag(video::EMF_LIGHTING, false);
+        node->setMaterialFlag(video::EMF_BACK_FACE_CULLING, true);
+        for (const core::vector3df& eye : views) {
+            cam->setPosition(eye);
+            cam->setTarget(core::vector3df(0, 0, 0));
+            video::IImage* outside = grabFrame(video::SColor(255, 0, 0, 255));
+            const video::SColor c = outside->getPixel(400, 300);
+            EXPECT_GT(c.getRed(), 200u) << shape.name << ": face towards (" << eye.X << ", " << eye.Y << ", " << eye.Z
+                                        << ") is culled";
+            EXPECT_LT(c.getBlue(), 50u) << shape.name;
+            outside->drop();
 
-        cam->setPosition(core::vector3df(0, 0, 0));
-        cam->setTarget(eye);
-        video::IImage* inside = grabFrame(video::SColor(255, 0, 0, 255));
-        EXPECT_GT(inside->getPixel(400, 300).getBlue(), 200u) << "inside of the face towards (" << eye.X << ", "
-                                                                << eye.Y << ", " << eye.Z << ") is drawn";
-        inside->drop();
+            cam->setPosition(core::vector3df(0, 0, 0));
+            cam->setTarget(eye);
+            video::IImage* inside = grabFrame(video::SColor(255, 0, 0, 255));
+            EXPECT_GT(inside->getPixel(400, 300).getBlue(), 200u) << shape.name << ": inside of the face towards ("
+                                                                    << eye.X << ", " << eye.Y << ", " << eye.Z
+                                                                    << ") is drawn";
+            inside->drop();
+        }
+        node->remove();
     }
 }
 
