@@ -1,4 +1,5 @@
-// A small mesh builder that writes Wavefront OBJ (+MTL) files.
+// The generator's mesh builder; it writes Wavefront OBJ (+MTL) files itself,
+// and Mesh3ds writes what it built as 3DS.
 // Build in engine coordinates (Y up, the frame the game sees after loading);
 // write() undoes what Irrlicht's OBJ loader does (it negates X and flips V).
 #pragma once
@@ -55,8 +56,13 @@ public:
     // Writes dir/name.obj and, when any material exists, dir/name.mtl.
     bool write(const std::string& dir, const std::string& name) const;
 
-private:
+    // What the writers of other formats read.
     struct Face { irr::u32 v[3]; int material; };
+    const std::vector<irr::core::vector3df>& vertexPositions() const { return positions; }
+    const std::vector<Face>& faceList() const { return faces; }
+    const std::vector<Material>& materialList() const { return materials; }
+
+private:
     std::vector<irr::core::vector3df> positions;
     std::vector<irr::core::vector2df> uvs;
     std::vector<Face> faces;
