@@ -28,7 +28,6 @@ CTKDebrayable::CTKDebrayable(scene::ISceneManager* smgr_, video::IVideoDriver* d
     built = false;
     windowOpen = false;
     meshGareDepart = smgr->getMesh(MESH_GARE_DEPART);
-    materialGareDepart.setTexture(0, driver->getTexture(LiftScene::ATLAS_TEXTURE));  // the station is built on it
     meshPoulieDepart = smgr->getMesh(MESH_POULIE);
     meshPoulieArrivee = smgr->getMesh(MESH_POULIE);
     meshGareArrivee = smgr->getMesh(MESH_GARE_ARRIVEE);

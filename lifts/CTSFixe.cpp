@@ -60,9 +60,6 @@ CTSFixe::CTSFixe(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
     meshPoulieDepart = smgr->getMesh(MESH_POULIE);
     meshPoulieArrivee = smgr->getMesh(MESH_POULIE);
     meshGareArrivee = smgr->getMesh(MESH_GARE_ARRIVEE);
-    // The terminals are built on the atlas; the bullwheels keep their plain colour.
-    materialGareDepart.setTexture(0, driver->getTexture(LiftScene::ATLAS_TEXTURE));
-    materialGareArrivee.setTexture(0, driver->getTexture(LiftScene::ATLAS_TEXTURE));
     type = REMONTEE_TSFIXE;
     built = false;
     windowOpen = false;

@@ -24,9 +24,6 @@ void applyMaterial(irr::scene::ISceneNode* node, const irr::video::SMaterial& ma
 irr::scene::ISceneNode* addMarker(irr::scene::ISceneManager* smgr, irr::scene::ISceneNode* parent,
                                   const irr::core::vector3df& position);
 
-// The atlas every lift part maps onto.
-constexpr const char* ATLAS_TEXTURE = "media/texture-pylone.png";
-
 // Left undrawn when its box is outside the camera's view, not only outside the
 // box round that view: the software renderer pays for every part it is given.
 inline void cullOutsideView(irr::scene::ISceneNode* node) { node->setAutomaticCulling(irr::scene::EAC_FRUSTUM_BOX); }

@@ -65,14 +65,14 @@ void boardingDeck(ObjMesh& m, float floorY) {
 // poles wait on the up line at z +0.33 from the wheel to the sheave at
 // (-2.2, 3.76, 0.35); the down line comes in over the sheave at
 // (0.5, 4.2, -0.35). Both sheaves hang from a gantry along z 0, between the
-// two lines. One buffer on the atlas, which the lift gives the node.
+// two lines. Material 0 (the foundation) gets the lift's plain material.
 bool buildGareDepart(const mediagen::Context& ctx) {
     ObjMesh m;
-    m.useMaterial("gareTKD", "texture-pylone.png");
+    m.useMaterial("beton", "", video::SColorf(0.62f, 0.62f, 0.6f, 1));
     const float floorY = 1.03f;
-    m.box(vector3df(-2.9f, 0.0f, -1.0f), vector3df(2.0f, floorY, 1.0f), atlasRect(mediagen::TILE_CONCRETE),
-          ObjMesh::ALL_FACES & ~ObjMesh::NEG_Y);
+    m.box(vector3df(-2.9f, 0.0f, -1.0f), vector3df(2.0f, floorY, 1.0f), atlasRect(mediagen::TILE_CONCRETE));
 
+    m.useMaterial("gareTKD", "texture-pylone.png");
     const core::rectf red = atlasRect(mediagen::TILE_PAINT_RED), steel = atlasRect(mediagen::TILE_STEEL_GREY);
     const core::rectf dark = atlasRect(mediagen::TILE_DARK_METAL);
     const float gantryY0 = 4.33f, gantryY1 = 4.45f;

@@ -7,9 +7,9 @@
 // centred on its origin; the game scales it by 0.15 and turns it over (180
 // about X), so its shaft is built along -Y to stand up in the game.
 //
-// Each terminal is one buffer on the shared atlas (the game gives the node the
-// atlas as its material): one draw call a terminal. The bullwheel is one plain
-// colour.
+// The game puts a plain default material on each node's first material, so
+// the first material of every mesh carries its colour in Kd (vertex colour)
+// and no texture; the other parts map onto the shared atlas.
 #include "Atlas.h"
 #include "LiftGeometry.h"
 #include "MediaGenerator.h"
@@ -24,6 +24,7 @@ using mediagen::atlasRect;
 namespace {
 
 const char* kAtlas = "texture-pylone.png";
+const video::SColorf kSlab(0.45f, 0.46f, 0.46f);
 // The rope meets the wheel 0.85 (bottom) and 0.9 (top) terminal units from its
 // centre, 0.1 below it: 5.67 and 6.0 wheel units out, 0.67 off the hub plane.
 const float kBullwheelRimRadius = 5.85f;
@@ -93,11 +94,14 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY), red = atlasRect(mediagen::TILE_PAINT_RED),
                       wood = atlasRect(mediagen::TILE_WOOD), roof = atlasRect(mediagen::TILE_ROOF_GREY),
                       concrete = atlasRect(mediagen::TILE_CONCRETE), window = atlasRect(mediagen::TILE_WINDOW), white = atlasRect(mediagen::TILE_WHITE_PAINT);
+    const core::rectf none(0, 0, 0, 0);
+
+    // Slab, and the column the bullwheel turns on (x 2.0, z 0.14).
+    m.useMaterial("beton", "", kSlab);
+    m.box(vector3df(-7.4f, -0.75f, -1.9f), vector3df(3.2f, 0.2f, 2.1f), none);
+    m.box(vector3df(1.8f, kDeckDepart, -0.06f), vector3df(2.2f, 2.76f, 0.34f), none);
 
     m.useMaterial("atlas", kAtlas);
-    // Slab (its underside in the ground), and the column the bullwheel turns on (x 2.0, z 0.14).
-    m.box(vector3df(-7.4f, -0.75f, -1.9f), vector3df(3.2f, 0.2f, 2.1f), concrete, ObjMesh::ALL_FACES & ~ObjMesh::NEG_Y);
-    m.box(vector3df(1.8f, kDeckDepart, -0.06f), vector3df(2.2f, 2.76f, 0.34f), concrete);
     // The boarding deck under the chairs' seats, with its ramp.
     m.box(vector3df(-4.4f, 0.2f, -1.3f), vector3df(2.9f, kDeckDepart, 1.6f), concrete);
     ramp(m, vector3df(-7.4f, 0.2f, 0), vector3df(-4.4f, kDeckDepart, 0), -1.3f, 1.6f, concrete);
@@ -131,11 +135,14 @@ bool writeReturnTerminal(const mediagen::Context& ctx) {
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY), red = atlasRect(mediagen::TILE_PAINT_RED),
                       wood = atlasRect(mediagen::TILE_WOOD), roof = atlasRect(mediagen::TILE_ROOF_GREY),
                       concrete = atlasRect(mediagen::TILE_CONCRETE);
+    const core::rectf none(0, 0, 0, 0);
+
+    // Slab, and the column under the bullwheel (x 1.2, z 0).
+    m.useMaterial("beton", "", kSlab);
+    m.box(vector3df(-2.4f, -0.75f, -1.9f), vector3df(2.5f, 0.2f, 1.9f), none);
+    m.box(vector3df(1.0f, kDeckArrivee, -0.2f), vector3df(1.4f, 2.86f, 0.2f), none);
 
     m.useMaterial("atlas", kAtlas);
-    // Slab (its underside in the ground), and the column under the bullwheel (x 1.2, z 0).
-    m.box(vector3df(-2.4f, -0.75f, -1.9f), vector3df(2.5f, 0.2f, 1.9f), concrete, ObjMesh::ALL_FACES & ~ObjMesh::NEG_Y);
-    m.box(vector3df(1.0f, kDeckArrivee, -0.2f), vector3df(1.4f, 2.86f, 0.2f), concrete);
     // The unloading deck, with its ramp down behind the bullwheel.
     m.box(vector3df(-2.0f, 0.2f, -1.6f), vector3df(2.5f, kDeckArrivee, 1.6f), concrete);
     ramp(m, vector3df(2.5f, kDeckArrivee, 0), vector3df(5.3f, 0.15f, 0), -1.6f, 1.6f, concrete);
