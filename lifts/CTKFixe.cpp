@@ -25,9 +25,10 @@ CTKFixe::CTKFixe(scene::ISceneManager* smgr, video::IVideoDriver* driver)
       markerPoulieArriveeDescente(0) {
     meshGareDepart = smgr->getMesh(FILE_GARE_DEPART);
     materialGareDepart.setTexture(0, driver->getTexture(FILE_TEXTURE));
-    // The wheels keep their mesh's plain colour: no texture to bind for them.
     meshPoulieDepart = smgr->getMesh(FILE_POULIE);
+    materialPoulieDepart.setTexture(0, driver->getTexture(FILE_TEXTURE));
     meshPoulieArrivee = smgr->getMesh(FILE_POULIE);
+    materialPoulieArrivee.setTexture(0, driver->getTexture(FILE_TEXTURE));
     meshGareArrivee = smgr->getMesh(FILE_GARE_ARRIVEE);
     materialGareArrivee.setTexture(0, driver->getTexture(FILE_TEXTURE));
     type = REMONTEE_TKFIXE;

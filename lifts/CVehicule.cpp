@@ -36,9 +36,10 @@ scene::ISceneNode* addPlainNode(scene::ISceneManager* smgr, scene::IAnimatedMesh
 
 } // namespace
 
-// Grip of a T-bar with its pole hanging at `poleOffset`, both in their meshes' plain colours.
-void CVehicule::createTBar(const char* gripFile, const core::vector3df& poleOffset, const core::vector3df& position,
-                           const core::vector3df& rotation) {
+// Grip of a T-bar with its pole hanging at `poleOffset`; the detachable grip
+// wears the lift's atlas material.
+void CVehicule::createTBar(const char* gripFile, bool atlasMaterial, const core::vector3df& poleOffset,
+                           const core::vector3df& position, const core::vector3df& rotation) {
     meshVehicule = loadCarrierMesh(smgr, gripFile);
     meshPerche = loadCarrierMesh(smgr, "media/percheTK.obj");
     nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
@@ -46,6 +47,11 @@ void CVehicule::createTBar(const char* gripFile, const core::vector3df& poleOffs
         return;
     nodeVehicule->setScale(core::vector3df(0.8f, 0.8f, 0.8f));
     nodeVehicule->setRotation(rotation);
+    if (atlasMaterial) {
+        materialVehicule.setTexture(0, driver->getTexture("media/texture-pylone.png"));
+        if (nodeVehicule->getMaterialCount() > 0)
+            nodeVehicule->getMaterial(0) = materialVehicule;
+    }
     nodeVehicule->setMaterialFlag(video::EMF_LIGHTING, false);
     nodeVehicule->setPosition(position);
     nodeVehicule->updateAbsolutePosition();
@@ -63,7 +69,7 @@ void CVehicule::create(const core::vector3df& position, const core::vector3df& r
     ownRotation = rotation;
     switch (type) {
     case VEHICULE_PERCHE_FIXE:
-        createTBar("media/pinceTKFixe.obj", core::vector3df(0, -2.0f, -0.2f), position, rotation);
+        createTBar("media/pinceTKFixe.obj", false, core::vector3df(0, -2.0f, -0.2f), position, rotation);
         break;
     case VEHICULE_SIEGE:
         meshVehicule = loadCarrierMesh(smgr, "media/siege.obj");
@@ -77,7 +83,7 @@ void CVehicule::create(const core::vector3df& position, const core::vector3df& r
         nodeVehicule->updateAbsolutePosition();
         break;
     case VEHICULE_PERCHE_DEBRAYABLE:
-        createTBar("media/pinceTKD.obj", core::vector3df(-0.7f, -4.4f, 0.25f), position, rotation);
+        createTBar("media/pinceTKD.obj", true, core::vector3df(-0.7f, -4.4f, 0.25f), position, rotation);
         break;
     default:
         break;

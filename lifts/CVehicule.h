@@ -28,13 +28,14 @@ public:
     irr::scene::IAnimatedMesh* meshPerche;
     irr::scene::ISceneNode* nodeVehicule;   // grip or chair, child of the scene root
     irr::scene::ISceneNode* nodePerche;     // pole, child of nodeVehicule (T-bars)
+    irr::video::SMaterial materialVehicule;
     irr::scene::ISceneManager* smgr;
     irr::video::IVideoDriver* driver;
     irr::s32 type = 0;
 
 private:
-    void createTBar(const char* gripFile, const irr::core::vector3df& poleOffset, const irr::core::vector3df& position,
-                    const irr::core::vector3df& rotation);
+    void createTBar(const char* gripFile, bool atlasMaterial, const irr::core::vector3df& poleOffset,
+                    const irr::core::vector3df& position, const irr::core::vector3df& rotation);
 
     irr::core::vector3df ownPosition;
     irr::core::vector3df ownRotation;

@@ -32,7 +32,10 @@ ObjMesh plainMesh(const char* name, video::SColorf colour) {
     return m;
 }
 
-const core::rectf NO_UV(0, 0, 0, 0);
+// Every corner of a plain mesh maps to one point of the atlas's white tile: the
+// lifts that lay the atlas on a wheel or a grip still show its own colour.
+const core::vector2df WHITE_POINT = atlasRect(mediagen::TILE_WHITE_PAINT).getCenter();
+const core::rectf NO_UV(WHITE_POINT, WHITE_POINT);
 const video::SColorf DARK_METAL(0.26f, 0.27f, 0.29f), RUBBER(0.15f, 0.15f, 0.16f), GRIP_RED(0.72f, 0.17f, 0.15f);
 
 // A thin bar from a to b, about w across: a three-sided prism, its ends hidden
