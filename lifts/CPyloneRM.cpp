@@ -1,4 +1,5 @@
 #include "CPyloneRM.h"
+#include "LiftGeometry.h"
 #include "LiftScene.h"
 #include <cstdio>
 
@@ -206,17 +207,18 @@ void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core
     case PYLONE_TK_MONTEE_DESCENTE:
         if (!buildTower("media/pyloneTKFixe-inverse.obj", 1.5f, position, rotation))
             return;
-        buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0), core::vector3df(0, 5, -1.4f));
-        buildPart(6, "media/poulieTK.obj", true, 0.3f, core::vector3df(-90, 0, 0), core::vector3df(0, 7.2f, 1.5f));
-        markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 5, -1.4f));
-        markerDescente = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 7.2f, 1.5f));
+        buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0), LiftGeometry::TK_PYLONE_POULIE_MONTEE);
+        buildPart(6, "media/poulieTK.obj", true, 0.3f, core::vector3df(-90, 0, 0),
+                  LiftGeometry::TK_PYLONE_POULIE_DESCENTE);
+        markerMontee = LiftScene::addMarker(smgr, parts[0].node, LiftGeometry::TK_PYLONE_POULIE_MONTEE);
+        markerDescente = LiftScene::addMarker(smgr, parts[0].node, LiftGeometry::TK_PYLONE_POULIE_DESCENTE);
         break;
     case PYLONE_TK_MONTEE:
         if (!buildTower("media/pyloneTKFixe-inverse-montee.obj", 1.5f, position, rotation))
             return;
         buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0),
                   core::vector3df(0, 5, rebuild ? -1.5f : -1.4f));
-        markerMontee = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, 5, -1.4f));
+        markerMontee = LiftScene::addMarker(smgr, parts[0].node, LiftGeometry::TK_PYLONE_POULIE_MONTEE);
         break;
     case PYLONE_TS_MOYEN:
     case PYLONE_TS_BAS:

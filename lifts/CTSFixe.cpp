@@ -100,7 +100,7 @@ void CTSFixe::createGareDepart() {
     }
 
     nodePoulieDepart =
-        addBullwheel(smgr, meshPoulieDepart, nodeGareDepart, materialPoulieDepart, vector3df(2.0f, 2.9f, 0.14f));
+        addBullwheel(smgr, meshPoulieDepart, nodeGareDepart, materialPoulieDepart, LiftGeometry::TSFIXE_POULIE_DEPART);
 
     markerPoulieDepartMontee = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, 1.01f));
     markerPoulieDepartDescente = LiftScene::addMarker(smgr, nodeGareDepart, vector3df(2.0f, 2.8f, -0.69f));
@@ -124,7 +124,7 @@ void CTSFixe::createGareArrivee() {
     positionArrivee.Y -= 0.5f;
     nodeGareArrivee = addTerminal(smgr, meshGareArrivee, MESH_GARE_ARRIVEE, materialGareArrivee, positionArrivee);
     nodePoulieArrivee =
-        addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, vector3df(1.2f, 3.0f, 0));
+        addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, LiftGeometry::TSFIXE_POULIE_ARRIVEE);
 
     markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
     markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));

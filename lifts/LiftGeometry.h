@@ -23,6 +23,15 @@ const irr::core::vector3df TKFIXE_POULIE_DEPART_TURN(180, 0, -10);
 const irr::core::vector3df TKFIXE_POULIE_ARRIVEE(-14.4f, 14.5f, 0.0f);
 const irr::core::vector3df TKFIXE_POULIE_ARRIVEE_TURN(193, 0, 0);
 
+// Surface-lift pylon tower, in its own frame: the up-line wheel and, where the
+// down line passes too, the down-line wheel; the rope markers sit on their hubs.
+const irr::core::vector3df TK_PYLONE_POULIE_MONTEE(0.0f, 5.0f, -1.4f);
+const irr::core::vector3df TK_PYLONE_POULIE_DESCENTE(0.0f, 7.2f, 1.5f);
+
+// Chairlift: the bullwheels on the bottom and the top terminal.
+const irr::core::vector3df TSFIXE_POULIE_DEPART(2.0f, 2.9f, 0.14f);
+const irr::core::vector3df TSFIXE_POULIE_ARRIVEE(1.2f, 3.0f, 0.0f);
+
 // Chairlift, bottom terminal: the sheave centres of its up and down trains, in the order the lift numbers them.
 const irr::core::vector3df TSFIXE_GALETS_DEPART_MONTEE[8] = {
     {-4.6f, 2.74f, 0.83f}, {-6.1f, 3.04f, 0.83f}, {-6.5f, 3.12f, 0.80f}, {-6.8f, 3.20f, 0.81f},

@@ -5,6 +5,7 @@
 // the scales the lifts give the nodes, so the rope meets the rims and the
 // pylon heads where the lifts lay it.
 #include "Atlas.h"
+#include "LiftGeometry.h"
 #include "MediaGenerator.h"
 #include "ObjMesh.h"
 #include <cmath>
@@ -98,8 +99,8 @@ void ladder(ObjMesh& m, f32 y0, f32 y1, f32 r0, f32 r1) {
     }
 }
 
-// Surface-lift tower, shown at 1.5: a tube with the up-line wheel arm at
-// (z -1.4, height 5) and, with the down line, an arm at (z 1.5, height 7.2).
+// Surface-lift tower, shown at 1.5: a tube with the up-line wheel's arm and,
+// with the down line, the down-line wheel's arm (LiftGeometry).
 bool genTowerTK(const mediagen::Context& ctx, const char* name, bool withDownLine) {
     ObjMesh m = atlasMesh();
     const core::rectf paint = atlasRect(mediagen::TILE_PAINT_YELLOW);
@@ -113,11 +114,12 @@ bool genTowerTK(const mediagen::Context& ctx, const char* name, bool withDownLin
     ladder(m, 0.5f, top - 0.3f, 0.2f, rTop);
     // Up-line arm: its end carries the wheel's axle at z -1.4 (or -1.5).
     const f32 upEnd = withDownLine ? -1.27f : -1.35f;
-    m.beam(vector3df(0, 5, 0), vector3df(0, 5, upEnd), 0.12f, paint, ObjMesh::END);
-    m.beam(vector3df(0, 4.2f, -0.05f), vector3df(0, 4.97f, upEnd + 0.25f), 0.08f, paint, ObjMesh::NO_ENDS);
+    const f32 upY = LiftGeometry::TK_PYLONE_POULIE_MONTEE.Y, downY = LiftGeometry::TK_PYLONE_POULIE_DESCENTE.Y;
+    m.beam(vector3df(0, upY, 0), vector3df(0, upY, upEnd), 0.12f, paint, ObjMesh::END);
+    m.beam(vector3df(0, upY - 0.8f, -0.05f), vector3df(0, upY - 0.03f, upEnd + 0.25f), 0.08f, paint, ObjMesh::NO_ENDS);
     if (withDownLine) {
-        m.beam(vector3df(0, 7.2f, 0), vector3df(0, 7.2f, 1.37f), 0.12f, paint, ObjMesh::END);
-        m.beam(vector3df(0, 6.4f, 0.05f), vector3df(0, 7.17f, 1.1f), 0.08f, paint, ObjMesh::NO_ENDS);
+        m.beam(vector3df(0, downY, 0), vector3df(0, downY, 1.37f), 0.12f, paint, ObjMesh::END);
+        m.beam(vector3df(0, downY - 0.8f, 0.05f), vector3df(0, downY - 0.03f, 1.1f), 0.08f, paint, ObjMesh::NO_ENDS);
     }
     return m.write(ctx.path("media"), name);
 }

@@ -61,10 +61,9 @@ void boardingDeck(ObjMesh& m, float floorY) {
 
 // "media/gareTKD.obj", node scale 4, the node 1 unit (4 world units) below the
 // clicked point: the floor is at y 1, the foundation below it sits in the
-// slope. The return bullwheel lies at (1.2, 3.97, 0) turned (180, 0, 8); the
-// poles wait on the up line at z +0.33 from the wheel to the sheave at
-// (-2.2, 3.76, 0.35); the down line comes in over the sheave at
-// (0.5, 4.2, -0.35). Both sheaves hang from a gantry along z 0, between the
+// slope. The return bullwheel, turned, and the two sheaves sit where
+// LiftGeometry puts them: the poles wait on the up line at z +0.33 from the
+// wheel to its sheave; the down line comes in over the other. Both sheaves hang from a gantry along z 0, between the
 // two lines. Material 0 (the foundation) gets the lift's plain material.
 bool buildGareDepart(const mediagen::Context& ctx) {
     ObjMesh m;

@@ -90,7 +90,7 @@ bool buildDepart(const mediagen::Context& ctx) {
 }
 
 // Top terminal, "media/baseArriveeTK.obj" (node scale 1.5): the return
-// bullwheel far out at (-14.4, 14.5, 0) turned (193, 0, 0), so its rim carries
+// bullwheel far out where LiftGeometry puts it, tilted back, so its rim carries
 // the up line at (z 1.4, y 14.2) and the down line at (z -1.4, y 14.8). A portal
 // behind the wheel holds the boom; a truss runs down to the anchor block at the
 // terminal's origin. The legs reach below ground for a slope down the line.

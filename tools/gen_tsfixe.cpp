@@ -96,10 +96,11 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
                       concrete = atlasRect(mediagen::TILE_CONCRETE), window = atlasRect(mediagen::TILE_WINDOW), white = atlasRect(mediagen::TILE_WHITE_PAINT);
     const core::rectf none(0, 0, 0, 0);
 
-    // Slab, and the column the bullwheel turns on (x 2.0, z 0.14).
+    // Slab, and the column the bullwheel turns on.
+    const vector3df wheel = LiftGeometry::TSFIXE_POULIE_DEPART;
     m.useMaterial("beton", "", kSlab);
     m.box(vector3df(-7.4f, -0.75f, -1.9f), vector3df(3.2f, 0.2f, 2.1f), none);
-    m.box(vector3df(1.8f, kDeckDepart, -0.06f), vector3df(2.2f, 2.76f, 0.34f), none);
+    m.box(vector3df(wheel.X - 0.2f, kDeckDepart, wheel.Z - 0.2f), vector3df(wheel.X + 0.2f, 2.76f, wheel.Z + 0.2f), none);
 
     m.useMaterial("atlas", kAtlas);
     // The boarding deck under the chairs' seats, with its ramp.
@@ -137,10 +138,11 @@ bool writeReturnTerminal(const mediagen::Context& ctx) {
                       concrete = atlasRect(mediagen::TILE_CONCRETE);
     const core::rectf none(0, 0, 0, 0);
 
-    // Slab, and the column under the bullwheel (x 1.2, z 0).
+    // Slab, and the column under the bullwheel.
+    const vector3df wheel = LiftGeometry::TSFIXE_POULIE_ARRIVEE;
     m.useMaterial("beton", "", kSlab);
     m.box(vector3df(-2.4f, -0.75f, -1.9f), vector3df(2.5f, 0.2f, 1.9f), none);
-    m.box(vector3df(1.0f, kDeckArrivee, -0.2f), vector3df(1.4f, 2.86f, 0.2f), none);
+    m.box(vector3df(wheel.X - 0.2f, kDeckArrivee, wheel.Z - 0.2f), vector3df(wheel.X + 0.2f, 2.86f, wheel.Z + 0.2f), none);
 
     m.useMaterial("atlas", kAtlas);
     // The unloading deck, with its ramp down behind the bullwheel.
