@@ -16,12 +16,12 @@ struct CAppState {
     irr::IrrlichtDevice* device;
     irr::gui::IGUIEnvironment* guienv;
     irr::video::IVideoDriver* driver;
-    CSaveGame* saveGame;            // never created: the game saves nothing
+    CSaveGame* saveGame;  // never created: the game saves nothing
     bool quit;
-    irr::s32 mode;                  // EMode
+    irr::s32 mode;  // EMode
     irr::core::stringc statusText;
-    CRemontee* currentRemontee;     // the lift begun last
-    CPyloneRM* currentPylone;       // the pylon of the open "Nouveau pylone" window
+    CRemontee* currentRemontee;  // the lift begun last
+    CPyloneRM* currentPylone;    // the pylon of the open "Nouveau pylone" window
 
     irr::gui::IGUIElement* buttonConstruire;
     irr::gui::IGUIElement* buttonNouvelleRemontee;
@@ -61,5 +61,5 @@ struct CAppState {
     irr::gui::IGUIStaticText* textVitesse;
     irr::gui::IGUIScrollBar* scrollVitesse;
     irr::gui::IGUIElement* buttonFermer;
-    irr::gui::IGUIElement* buttonLancePerche;   // stays null: reached by its id alone
+    irr::gui::IGUIElement* buttonLancePerche;  // stays null: reached by its id alone
 };

@@ -20,14 +20,13 @@ enum {
 
 const wchar_t* const DEFAULT_RESOLUTION = L"1280x960";
 
-} // namespace
+}  // namespace
 
 CMainMenu::CMainMenu()
-    : startButton(0), continueButton(0), optionsButton(0), quitButton(0), mapWindow(0), mapComboBox(0),
-      okButton(0), optionsWindow(0), resolutionListBox(0), saveButton(0), cancelButton(0),
-      fullscreenCheckBox(0), device(0), startGame(false), fullscreen(true), music(true), shadows(false),
-      additive(false), transparentGui(true), vsync(false), antialias(false), mapSelection(new CMapSelection()),
-      parametres(0), title(0), noDevice(false) {}
+    : startButton(0), continueButton(0), optionsButton(0), quitButton(0), mapWindow(0), mapComboBox(0), okButton(0),
+      optionsWindow(0), resolutionListBox(0), saveButton(0), cancelButton(0), fullscreenCheckBox(0), device(0),
+      startGame(false), fullscreen(true), music(true), shadows(false), additive(false), transparentGui(true),
+      vsync(false), antialias(false), mapSelection(new CMapSelection()), parametres(0), title(0), noDevice(false) {}
 
 CMainMenu::~CMainMenu() {
     delete mapSelection;
@@ -36,8 +35,7 @@ CMainMenu::~CMainMenu() {
 
 bool CMainMenu::run(bool* fs, bool* mus, bool* shad, bool* add, bool* vs, bool* aa, video::E_DRIVER_TYPE* dt) {
     if (start(video::EDT_OPENGL)) {
-        while (frame()) {
-        }
+        while (frame()) {}
     } else {
         printf("Travondel: cannot open the launcher window (no X display or no OpenGL)\n");
     }
@@ -157,9 +155,7 @@ bool CMainMenu::OnEvent(const SEvent& event) {
         for (u32 i = 0; i < maps.size(); ++i) mapComboBox->addItem(widenSigned(maps[i]).c_str(), 0);
         return false;
     }
-    case ID_CONTINUER:
-        guienv->addFileOpenDialog(L"Choisir une partie", true, 0, -1, true, 0);
-        return false;
+    case ID_CONTINUER: guienv->addFileOpenDialog(L"Choisir une partie", true, 0, -1, true, 0); return false;
     case ID_QUITTER:
         device->closeDevice();
         startGame = false;
@@ -174,9 +170,7 @@ bool CMainMenu::OnEvent(const SEvent& event) {
         startGame = true;
         return false;
     }
-    case ID_OPTIONS:
-        showOptions();
-        return true;
+    case ID_OPTIONS: showOptions(); return true;
     case ID_ENREGISTRER: {
         if (resolutionListBox && resolutionListBox->getSelected() >= 0)
             parametres->setSetting(L"resolution", resolutionListBox->getListItem(resolutionListBox->getSelected()));
@@ -193,9 +187,7 @@ bool CMainMenu::OnEvent(const SEvent& event) {
         closeOptions();
         return false;
     }
-    case ID_ANNULER:
-        closeOptions();
-        return false;
+    case ID_ANNULER: closeOptions(); return false;
     }
     return false;
 }
@@ -211,8 +203,8 @@ void CMainMenu::closeOptions() {
 void CMainMenu::showOptions() {
     gui::IGUIEnvironment* guienv = device->getGUIEnvironment();
     optionsWindow = guienv->addWindow(core::rect<s32>(280, 80, 680, 470), true, L"Options", 0, -1);
-    guienv->addStaticText(L"Parametres d'affichage", core::rect<s32>(100, 20, 300, 40), false, true, optionsWindow,
-                          -1, false);
+    guienv->addStaticText(L"Parametres d'affichage", core::rect<s32>(100, 20, 300, 40), false, true, optionsWindow, -1,
+                          false);
     guienv->addStaticText(L"Resolution", core::rect<s32>(10, 80, 200, 100), false, true, optionsWindow, -1, false);
     resolutionListBox = guienv->addListBox(core::rect<s32>(10, 110, 320, 200), optionsWindow, ID_COMMENCER, true);
     const core::stringw stored = parametres->getSetting(L"resolution");
@@ -221,11 +213,12 @@ void CMainMenu::showOptions() {
         const s32 index = resolutionListBox->addItem(it->getKey().c_str());
         if (it->getKey() == stored) resolutionListBox->setSelected(index);
     }
-    fullscreenCheckBox =
-        guienv->addCheckBox(fullscreen, core::rect<s32>(10, 220, 290, 240), optionsWindow, ID_PLEIN_ECRAN, L"Plein ecran");
+    fullscreenCheckBox = guienv->addCheckBox(fullscreen, core::rect<s32>(10, 220, 290, 240), optionsWindow,
+                                             ID_PLEIN_ECRAN, L"Plein ecran");
     saveButton = guienv->addButton(core::rect<s32>(20, 250, 190, 270), optionsWindow, ID_ENREGISTRER,
                                    L"Enregistrer les parametres");
-    cancelButton = guienv->addButton(core::rect<s32>(210, 250, 380, 270), optionsWindow, ID_ANNULER, L"Annuler et sortir");
+    cancelButton =
+        guienv->addButton(core::rect<s32>(210, 250, 380, 270), optionsWindow, ID_ANNULER, L"Annuler et sortir");
 }
 
 void CMainMenu::saveSkinColors() {

@@ -36,9 +36,9 @@ const Resolution resolutions[] = {
 CMainWindow::CMainWindow(bool fullscreen, bool music, bool shadows, bool additive, bool vsync, bool antialias,
                          video::E_DRIVER_TYPE driverType, const stringw& resolution)
     : map(0), selectedNode(0), windowWidth(0), windowHeight(0), selectedArbre(0), selectedRemontee(0),
-      fullscreen(fullscreen), music(music), shadows(shadows), additive(additive), vsync(vsync),
-      antialias(antialias), resolution(resolution), driverType(driverType), device(0),
-      mapSelection(new CMapSelection()), arrowNode(0), camera(0), statusTextElement(0), lastFPS(-1) {}
+      fullscreen(fullscreen), music(music), shadows(shadows), additive(additive), vsync(vsync), antialias(antialias),
+      resolution(resolution), driverType(driverType), device(0), mapSelection(new CMapSelection()), arrowNode(0),
+      camera(0), statusTextElement(0), lastFPS(-1) {}
 
 CMainWindow::~CMainWindow() {
     // The map and the device are gone with shutDown(); nothing of the engine is touched here.
@@ -120,8 +120,8 @@ bool CMainWindow::startUp() {
     // The scene owns the camera (its constructor gave up the creation reference).
     camera->setMoveSpeed(2.0f);
     camera->setRotateSpeed(20.0f);
-    camera->setPosition(vector3df(TerrainGeometry::CAMERA_START_X, TerrainGeometry::CAMERA_START_Y,
-                                   TerrainGeometry::CAMERA_START_Z));
+    camera->setPosition(
+        vector3df(TerrainGeometry::CAMERA_START_X, TerrainGeometry::CAMERA_START_Y, TerrainGeometry::CAMERA_START_Z));
     camera->setFarValue(8000.0f);
 
     map = new CMap(mapSelection->getMap());
@@ -141,8 +141,7 @@ bool CMainWindow::startUp() {
 
     if (map->terrainSelector) {
         scene::ISceneNodeAnimator* anim = smgr->createCollisionResponseAnimator(
-            map->terrainSelector, camera, vector3df(30, 50, 30), vector3df(0, -10, 0), vector3df(0, 30, 0),
-            0.0005f);
+            map->terrainSelector, camera, vector3df(30, 50, 30), vector3df(0, -10, 0), vector3df(0, 30, 0), 0.0005f);
         if (anim) {
             camera->addAnimator(anim);
             anim->drop();
@@ -150,10 +149,10 @@ bool CMainWindow::startUp() {
     }
     printf("Camera %f", camera->getFarValue());
 
-    scene::IAnimatedMesh* arrow = smgr->addArrowMesh("arrow", video::SColor(0xFFFF0000),
-                                                     video::SColor(0xFF00FF00), 4, 8, 1.0f, 0.6f, 0.05f, 0.3f);
-    arrowNode = smgr->addAnimatedMeshSceneNode(arrow, 0, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
-                                               vector3df(1, 1, 1));
+    scene::IAnimatedMesh* arrow = smgr->addArrowMesh("arrow", video::SColor(0xFFFF0000), video::SColor(0xFF00FF00), 4,
+                                                     8, 1.0f, 0.6f, 0.05f, 0.3f);
+    arrowNode =
+        smgr->addAnimatedMeshSceneNode(arrow, 0, -1, vector3df(0, 0, 0), vector3df(0, 0, 0), vector3df(1, 1, 1));
     if (arrowNode) {
         arrowNode->setMaterialFlag(video::EMF_LIGHTING, false);
         arrowNode->setScale(vector3df(20, 20, 20));
@@ -171,8 +170,7 @@ bool CMainWindow::startUp() {
 
     app.buttonConstruire = guienv->addButton(rect<s32>(5, 5, 80, 40), 0, GUI_ID_CONSTRUIRE, L"Construire");
     app.buttonRechercher = guienv->addButton(rect<s32>(90, 5, 180, 40), 0, GUI_ID_RECHERCHER, L"Rechercher");
-    app.buttonMenu = guienv->addButton(rect<s32>(windowWidth - 64, 5, windowWidth - 5, 40), 0, GUI_ID_MENU,
-                                       L"Menu");
+    app.buttonMenu = guienv->addButton(rect<s32>(windowWidth - 64, 5, windowWidth - 5, 40), 0, GUI_ID_MENU, L"Menu");
     return true;
 }
 
@@ -257,15 +255,12 @@ bool CMainWindow::OnEvent(const SEvent& event) {
             MouseState.leftButtonDown = true;
             onLeftPress();
             break;
-        case EMIE_LMOUSE_LEFT_UP:
-            MouseState.leftButtonDown = false;
-            break;
+        case EMIE_LMOUSE_LEFT_UP: MouseState.leftButtonDown = false; break;
         case EMIE_MOUSE_MOVED:
             MouseState.X = event.MouseInput.X;
             MouseState.Y = event.MouseInput.Y;
             break;
-        default:
-            break;
+        default: break;
         }
     } else if (event.EventType == EET_GUI_EVENT && event.GUIEvent.Caller) {
         onGuiEvent(event.GUIEvent);
@@ -295,17 +290,14 @@ void CMainWindow::onGuiEvent(const SEvent::SGUIEvent& gui) {
         if (id == GUI_ID_COMBO_TYPE_PYLONE) changeModelPylone();
         break;
     case EGET_SCROLL_BAR_CHANGED:
-        if (id == GUI_ID_SCROLL_VITESSE) changeVitesse();
-        else if (id == GUI_ID_SCROLL_PLACE_PYLONE) movePylone();
+        if (id == GUI_ID_SCROLL_VITESSE)
+            changeVitesse();
+        else if (id == GUI_ID_SCROLL_PLACE_PYLONE)
+            movePylone();
         break;
-    case EGET_BUTTON_CLICKED:
-        onButton(id);
-        break;
-    case EGET_ELEMENT_CLOSED:
-        onWindowClosed(gui.Caller);
-        break;
-    default:
-        break;
+    case EGET_BUTTON_CLICKED: onButton(id); break;
+    case EGET_ELEMENT_CLOSED: onWindowClosed(gui.Caller); break;
+    default: break;
     }
 }
 
@@ -329,7 +321,7 @@ void CMainWindow::onButton(s32 id) {
     case GUI_ID_FERMER: fermerRemontee(); break;
     case GUI_ID_STOPPER_PLANTATION: stopPlantation(); break;
     case GUI_ID_LANCE_PERCHE: lancePerche(); break;
-    default: break;   // "Nouvelle piste", "Rechercher", "Sauvegarder"
+    default: break;  // "Nouvelle piste", "Rechercher", "Sauvegarder"
     }
 }
 
@@ -373,9 +365,12 @@ void CMainWindow::pickInIdle() {
         selectedArbre = map->getArbreByName(name);
         if (selectedArbre) openArbre();
     } else if (prefix == "rmtkf" || prefix == "tkdeb" || prefix == "tsf2p") {
-        if (prefix == "rmtkf") printf("tkf clicked %s\n", name.c_str());
-        else if (prefix == "tkdeb") printf("tkd clicked %s\n", name.c_str());
-        else printf("tsf2p clicked %s\n", name.c_str());
+        if (prefix == "rmtkf")
+            printf("tkf clicked %s\n", name.c_str());
+        else if (prefix == "tkdeb")
+            printf("tkd clicked %s\n", name.c_str());
+        else
+            printf("tsf2p clicked %s\n", name.c_str());
         // One lift window at a time: its buttons act on the lift it shows.
         if (isOpen(GUI_ID_WINDOW_REMONTEE)) return;
         selectedRemontee = map->getRemonteeByNodeName(name);
@@ -388,7 +383,7 @@ void CMainWindow::plantTree() {
     for (u32 i = 0; i < map->arrArbres.size(); ++i) {
         stringc rest = map->arrArbres[i]->getName();
         for (s32 at = rest.find("arbre"); at >= 0; at = rest.find("arbre"))
-            for (u32 k = 0; k < 5; ++k) rest.erase(at);   // the five letters of "arbre"
+            for (u32 k = 0; k < 5; ++k) rest.erase(at);  // the five letters of "arbre"
         const u32 n = (u32)atoi(rest.c_str());
         if (n > highest) highest = n;
     }

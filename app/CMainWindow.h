@@ -28,14 +28,14 @@ public:
     const SMouseState& getMouseState() const;
 
     // The pieces of run(), callable one by one.
-    bool startUp();              // device, camera, map, GUI; false when no device
-    void frameLoop();            // frames timed by the device timer
-    void frameStep(irr::f32 dt); // one frame with the given frame time in seconds
-    void drawFrame(irr::f32 dt); // its first half: clear, lifts, scene and GUI, before the buffers swap
-    void endFrame();             // its second half: swap, caption, status line
+    bool startUp();               // device, camera, map, GUI; false when no device
+    void frameLoop();             // frames timed by the device timer
+    void frameStep(irr::f32 dt);  // one frame with the given frame time in seconds
+    void drawFrame(irr::f32 dt);  // its first half: clear, lifts, scene and GUI, before the buffers swap
+    void endFrame();              // its second half: swap, caption, status line
     // Up to n frames of dt seconds while the device runs and quit is clear; returns the frames drawn.
     irr::u32 runFrames(irr::u32 n, irr::f32 dt);
-    void shutDown();             // deletes the map, then releases the device
+    void shutDown();  // deletes the map, then releases the device
 
     CAppState app;
     CMap* map;

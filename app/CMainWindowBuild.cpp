@@ -60,8 +60,8 @@ void CMainWindow::openPylones() {
     const bool chairlift = app.currentRemontee->type == REMONTEE_TSFIXE;
     app.buttonTerminerRemontee = app.guienv->addButton(rect<s32>(155, 20, 295, 60), w, GUI_ID_TERMINER_REMONTEE,
                                                        chairlift ? L"Terminer pylone" : L"Terminer remontee");
-    app.buttonSupprimerPylone = app.guienv->addButton(rect<s32>(5, 120, 205, 140), w, GUI_ID_SUPPRIMER_PYLONE,
-                                                      L"Supprimer dernier pylone");
+    app.buttonSupprimerPylone =
+        app.guienv->addButton(rect<s32>(5, 120, 205, 140), w, GUI_ID_SUPPRIMER_PYLONE, L"Supprimer dernier pylone");
     app.currentPylone = 0;
     app.textNombrePylones = addLabel(L"", rect<s32>(5, 80, 295, 95), w);
     setTextNombrePylones();
@@ -80,8 +80,7 @@ vector3df CMainWindow::placePylone(u32 k, s32 pos) {
     const vector3df a = k == 0 ? lift->getPositionDepart() : lift->arrPylones[k - 1]->getPosition();
     const vector3df b = lift->getPositionArrivee();
     const f32 f = (f32)pos;
-    const vector3df p(a.X + f * (b.X - a.X) / 100.0f, a.Y + f * (b.Y - a.Y) / 100.0f,
-                      a.Z + f * (b.Z - a.Z) / 100.0f);
+    const vector3df p(a.X + f * (b.X - a.X) / 100.0f, a.Y + f * (b.Y - a.Y) / 100.0f, a.Z + f * (b.Z - a.Z) / 100.0f);
     const f32 h = map->GetHeight(p, 9000);
     return vector3df(p.X, h, p.Z);
 }
@@ -112,9 +111,12 @@ void CMainWindow::ajouterPylone() {
     app.buttonAnnuler = app.guienv->addButton(rect<s32>(205, 160, 395, 180), w, GUI_ID_ANNULER, L"Annuler");
 
     const u32 k = lift->arrPylones.size();
-    if (lift->type == REMONTEE_TKFIXE) app.mode = MODE_TKF_NOUVEAU_PYLONE;
-    else if (lift->type == REMONTEE_TSFIXE) app.mode = MODE_TSF_NOUVEAU_PYLONE;
-    else app.mode = MODE_TKD_NOUVEAU_PYLONE;
+    if (lift->type == REMONTEE_TKFIXE)
+        app.mode = MODE_TKF_NOUVEAU_PYLONE;
+    else if (lift->type == REMONTEE_TSFIXE)
+        app.mode = MODE_TSF_NOUVEAU_PYLONE;
+    else
+        app.mode = MODE_TKD_NOUVEAU_PYLONE;
     stringw status = L"Placez le pylone numero ";
     status += (s32)k;
     app.statusText = narrow(status);

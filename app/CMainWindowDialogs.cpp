@@ -47,8 +47,8 @@ void CMainWindow::openRemontee() {
     const bool tkd = lift->type == REMONTEE_TKDEBRAYABLE;
     const bool chairlift = lift->type == REMONTEE_TSFIXE;
     const wchar_t* title = tkd ? L"Teleski debrayable" : chairlift ? L"Telesiege siege fixe 2 pl" : L"Teleski fixe";
-    IGUIWindow* w = addWindow(tkd ? rect<s32>(100, 170, 400, 460) : rect<s32>(100, 170, 400, 410), title,
-                              GUI_ID_WINDOW_REMONTEE);
+    IGUIWindow* w =
+        addWindow(tkd ? rect<s32>(100, 170, 400, 460) : rect<s32>(100, 170, 400, 410), title, GUI_ID_WINDOW_REMONTEE);
     w->getCloseButton()->setVisible(false);
     app.windowRemontee = w;
     addLabel(chairlift ? L"Nom du telesiege:" : L"Nom du teleski:", rect<s32>(5, 40, 395, 60), w);
@@ -67,8 +67,7 @@ void CMainWindow::openRemontee() {
     printf("scrollPosition %i\n", pos);
     app.scrollVitesse->setPos(pos);
     app.scrollVitesse->setSmallStep(1);
-    if (tkd)
-        app.guienv->addButton(rect<s32>(60, 210, 195, 230), w, GUI_ID_LANCE_PERCHE, L"Faire partir une perche");
+    if (tkd) app.guienv->addButton(rect<s32>(60, 210, 195, 230), w, GUI_ID_LANCE_PERCHE, L"Faire partir une perche");
     app.buttonFermer = app.guienv->addButton(tkd ? rect<s32>(110, 240, 155, 260) : rect<s32>(100, 210, 145, 230), w,
                                              GUI_ID_FERMER, L"Fermer");
     lift->windowOpen = true;
@@ -116,8 +115,8 @@ void CMainWindow::startPlantation() {
         IGUIWindow* w = addWindow(rect<s32>(250, 170, 400, 238), L"Plantation", GUI_ID_WINDOW_PLANTATION);
         w->getCloseButton()->setVisible(false);
         app.windowPlantation = w;
-        app.buttonStopperPlantation = app.guienv->addButton(rect<s32>(5, 22, 145, 62), w, GUI_ID_STOPPER_PLANTATION,
-                                                            L"Stopper la plantation");
+        app.buttonStopperPlantation =
+            app.guienv->addButton(rect<s32>(5, 22, 145, 62), w, GUI_ID_STOPPER_PLANTATION, L"Stopper la plantation");
     }
     printf("Plante arbre(s)\n");
 }

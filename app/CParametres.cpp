@@ -17,7 +17,7 @@ std::string bytes(const core::stringw& w) {
     return std::string(s.c_str(), s.size());
 }
 
-} // namespace
+}  // namespace
 
 CParametres::CParametres(const core::stringw& name, IrrlichtDevice* dev) : fileName(name), device(dev) {
     resolutions.insert(L"640x480", core::dimension2du(640, 480));
@@ -68,8 +68,7 @@ bool CParametres::save() {
     out << "<video>\n";
     core::map<core::stringw, core::stringw>::Iterator it = settings.getIterator();
     for (; !it.atEnd(); it++) {
-        out << "<setting name=\"" << bytes(it->getKey()) << "\" value=\"" << bytes(it->getValue())
-            << "\"></setting>\n";
+        out << "<setting name=\"" << bytes(it->getKey()) << "\" value=\"" << bytes(it->getValue()) << "\"></setting>\n";
     }
     out << "</video>\n";
     out << "</mygame>\n";

@@ -4,18 +4,18 @@
 
 // CAppState::mode: what a left press into the world does.
 enum EMode {
-    MODE_IDLE = 0,                // picks a tree or a lift and opens its window
-    MODE_PLANTATION = 1,          // plants a tree
-    MODE_TKF_DEPART = 3,          // bottom terminal of a new fixed-grip surface lift
+    MODE_IDLE = 0,        // picks a tree or a lift and opens its window
+    MODE_PLANTATION = 1,  // plants a tree
+    MODE_TKF_DEPART = 3,  // bottom terminal of a new fixed-grip surface lift
     MODE_TKF_PYLONES = 4,
-    MODE_TKF_ARRIVEE = 5,         // its top terminal
+    MODE_TKF_ARRIVEE = 5,  // its top terminal
     MODE_TKF_NOUVEAU_PYLONE = 6,
-    MODE_TSF_DEPART = 7,          // bottom terminal of a new chairlift
+    MODE_TSF_DEPART = 7,  // bottom terminal of a new chairlift
     MODE_TSF_PYLONES = 8,
     MODE_TSF_ARRIVEE = 9,
     MODE_TSF_NOUVEAU_PYLONE = 10,
-    MODE_TKD_DEPART = 11,         // bottom terminal of a new detachable surface lift
-    MODE_TKD_ARRIVEE = 13,        // its top terminal; the lift then runs
+    MODE_TKD_DEPART = 11,   // bottom terminal of a new detachable surface lift
+    MODE_TKD_ARRIVEE = 13,  // its top terminal; the lift then runs
     MODE_TKD_NOUVEAU_PYLONE = 14
 };
 

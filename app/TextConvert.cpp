@@ -5,14 +5,15 @@ using namespace irr::core;
 
 namespace {
 
-template <typename Byte> stringw widenAs(const stringc& s) {
+template <typename Byte>
+stringw widenAs(const stringc& s) {
     stringw out;
     out.reserve(s.size() + 1);
     for (u32 i = 0; i < s.size(); ++i) out.append((wchar_t)(Byte)s[i]);
     return out;
 }
 
-} // namespace
+}  // namespace
 
 stringc narrow(const stringw& s) {
     stringc out;

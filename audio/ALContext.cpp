@@ -40,4 +40,4 @@ void ALContext::release() {
 
 int ALContext::users() { return userCount; }
 
-} // namespace audiere
+}  // namespace audiere

@@ -14,4 +14,4 @@ public:
     static int users();
 };
 
-} // namespace audiere
+}  // namespace audiere

@@ -10,4 +10,4 @@ AudioDeviceAL* AudioDeviceAL::open() {
 
 AudioDeviceAL::~AudioDeviceAL() { ALContext::release(); }
 
-} // namespace audiere
+}  // namespace audiere

@@ -8,9 +8,10 @@ class AudioDeviceAL : public RefImplementation<AudioDevice> {
 public:
     // Null when OpenAL cannot open a device (no sound card).
     static AudioDeviceAL* open();
+
 private:
     AudioDeviceAL() {}
     ~AudioDeviceAL() override;
 };
 
-} // namespace audiere
+}  // namespace audiere

@@ -51,4 +51,4 @@ bool Mp3Decoder::decodeFile(const char* path, Pcm& out) {
     return ok;
 }
 
-} // namespace audiere
+}  // namespace audiere

@@ -15,4 +15,4 @@ public:
     static bool decodeFile(const char* path, Pcm& out);
 };
 
-} // namespace audiere
+}  // namespace audiere

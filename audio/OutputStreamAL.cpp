@@ -86,4 +86,4 @@ void OutputStreamAL::setPitchShift(float shift) {
 
 float OutputStreamAL::getPitchShift() { return pitch; }
 
-} // namespace audiere
+}  // namespace audiere

@@ -34,4 +34,4 @@ private:
     float pitch = 1.0f;
 };
 
-} // namespace audiere
+}  // namespace audiere

@@ -12,13 +12,15 @@ public:
     void unref() override {
         if (--count == 0) delete this;
     }
+
 protected:
     RefImplementation() {}
     ~RefImplementation() override {}
+
 private:
     RefImplementation(const RefImplementation&) = delete;
     RefImplementation& operator=(const RefImplementation&) = delete;
     int count = 0;
 };
 
-} // namespace audiere
+}  // namespace audiere

@@ -15,4 +15,4 @@ OutputStream* OpenSound(const AudioDevicePtr& device, const char* filename, bool
     return OutputStreamAL::create(device, pcm);
 }
 
-} // namespace audiere
+}  // namespace audiere

@@ -9,6 +9,7 @@ class RefCounted {
 public:
     virtual void ref() = 0;
     virtual void unref() = 0;
+
 protected:
     virtual ~RefCounted() {}
 };
@@ -16,9 +17,15 @@ protected:
 template <typename T>
 class RefPtr {
 public:
-    RefPtr(T* p = 0) : ptr(p) { if (ptr) ptr->ref(); }
-    RefPtr(const RefPtr& o) : ptr(o.ptr) { if (ptr) ptr->ref(); }
-    ~RefPtr() { if (ptr) ptr->unref(); }
+    RefPtr(T* p = 0) : ptr(p) {
+        if (ptr) ptr->ref();
+    }
+    RefPtr(const RefPtr& o) : ptr(o.ptr) {
+        if (ptr) ptr->ref();
+    }
+    ~RefPtr() {
+        if (ptr) ptr->unref();
+    }
     RefPtr& operator=(T* p) {
         if (p) p->ref();
         if (ptr) ptr->unref();
@@ -31,6 +38,7 @@ public:
     T& operator*() const { return *ptr; }
     operator bool() const { return ptr != 0; }
     bool operator!() const { return ptr == 0; }
+
 private:
     T* ptr;
 };
@@ -42,14 +50,14 @@ class AudioDevice : public RefCounted {};
 class OutputStream : public RefCounted {
 public:
     virtual void play() = 0;
-    virtual void stop() = 0;            // pauses; play() resumes where it stopped
+    virtual void stop() = 0;  // pauses; play() resumes where it stopped
     virtual bool isPlaying() = 0;
-    virtual void reset() = 0;           // back to the start
+    virtual void reset() = 0;  // back to the start
     virtual void setRepeat(bool repeat) = 0;
     virtual bool getRepeat() = 0;
-    virtual void setVolume(float volume) = 0;      // 0 silent .. 1 full
+    virtual void setVolume(float volume) = 0;  // 0 silent .. 1 full
     virtual float getVolume() = 0;
-    virtual void setPitchShift(float shift) = 0;   // 0.1 .. 1 (1 is the recorded pitch)
+    virtual void setPitchShift(float shift) = 0;  // 0.1 .. 1 (1 is the recorded pitch)
     virtual float getPitchShift() = 0;
 };
 
@@ -63,4 +71,4 @@ AudioDevice* OpenDevice(const char* name = 0, const char* parameters = 0);
 // or one that cannot be decoded.
 OutputStream* OpenSound(const AudioDevicePtr& device, const char* filename, bool streaming = false);
 
-} // namespace audiere
+}  // namespace audiere

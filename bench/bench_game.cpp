@@ -39,9 +39,9 @@ double threadSeconds() {
 
 struct Rate {
     double fps;
-    double busy;       // share of the wall time the game's own thread was running
-    u32 triangles;     // drawn in the last frame
-    u32 drawCalls;     // mesh buffers drawn in the last frame
+    double busy;    // share of the wall time the game's own thread was running
+    u32 triangles;  // drawn in the last frame
+    u32 drawCalls;  // mesh buffers drawn in the last frame
 };
 
 // Mesh buffers the last frame drew: one draw call each, for every visible
@@ -171,7 +171,7 @@ void closeUps(CMainWindow& game, const char* prefix) {
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && chdir(argv[1]) != 0) {

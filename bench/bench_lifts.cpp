@@ -60,13 +60,13 @@ void liftFrames(benchmark::State& state) {
 
 void cases(benchmark::internal::Benchmark* b) {
     for (s32 kind : {REMONTEE_TKFIXE, REMONTEE_TKDEBRAYABLE, REMONTEE_TSFIXE}) {
-        for (s32 lifts : {1, 10, 100}) b->Args({kind, lifts, 10, 1000});       // the main figure
-        for (s32 pylons : {0, 5, 20, 40}) b->Args({kind, 10, pylons, 1000});   // growth with segments
+        for (s32 lifts : {1, 10, 100}) b->Args({kind, lifts, 10, 1000});            // the main figure
+        for (s32 pylons : {0, 5, 20, 40}) b->Args({kind, 10, pylons, 1000});        // growth with segments
         for (s32 length : {250, 500, 2000, 4000}) b->Args({kind, 10, 10, length});  // growth with carriers
     }
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(liftFrames)->Apply(cases)->ArgNames({"kind", "lifts", "pylons", "length"})->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

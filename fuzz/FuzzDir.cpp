@@ -11,7 +11,7 @@ void removeDir() {
     std::error_code ec;
     fs::remove_all(dir, ec);
 }
-} // namespace
+}  // namespace
 
 const std::string& enterFuzzDir(const char* name) {
     if (!dir.empty()) return dir;

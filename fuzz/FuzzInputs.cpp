@@ -30,7 +30,7 @@ bool finite(const core::vector3df& v) { return std::isfinite(v.X) && std::isfini
 const char* const PICTURES[] = {"maps/h.png", "maps/h.jpg", "maps/h.bmp", "maps/h.tga",
                                 "maps/h.pcx", "maps/h.ppm", "maps/h.psd"};
 
-} // namespace
+}  // namespace
 
 bool settingsInput(const uint8_t* data, size_t size) {
     if (!writeBytes("settings.xml", data, size)) return false;

@@ -26,15 +26,14 @@ f32 wrapOnce(f32 z) {
     return z;
 }
 
-} // namespace
+}  // namespace
 
 CPyloneRM::CPyloneRM(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
     : markerMontee(nullptr), markerDescente(nullptr), supportMontee(1), supportDescente(1), smgr(smgr_),
       driver(driver_), typePylone(PYLONE_AUCUN) {}
 
 CPyloneRM::~CPyloneRM() {
-    if (parts[0].node)
-        parts[0].node->remove();
+    if (parts[0].node) parts[0].node->remove();
 }
 
 void CPyloneRM::setTypePylone(s32 kind) { typePylone = kind; }
@@ -53,8 +52,7 @@ void CPyloneRM::changeTypePylone(s32 kind, const core::vector3df& position, cons
 }
 
 void CPyloneRM::clearModel() {
-    if (parts[0].node)
-        parts[0].node->remove();  // takes every part and both markers with it
+    if (parts[0].node) parts[0].node->remove();  // takes every part and both markers with it
     for (PylonePart& p : parts) {
         p.node = nullptr;
         p.mesh = nullptr;
@@ -64,39 +62,31 @@ void CPyloneRM::clearModel() {
 }
 
 void CPyloneRM::remove() {
-    if (!parts[0].node)
-        return;
+    if (!parts[0].node) return;
     parts[0].node->remove();
     parts[0].node = nullptr;
-    if (parts[0].mesh)
-        smgr->getMeshCache()->removeMesh(parts[0].mesh);
+    if (parts[0].mesh) smgr->getMeshCache()->removeMesh(parts[0].mesh);
     clearModel();
 }
 
 void CPyloneRM::setPosition(const core::vector3df& position) {
     lastPosition = position;
-    if (!parts[0].node)
-        return;
+    if (!parts[0].node) return;
     parts[0].node->setPosition(position);
     // A rope loop rebuilt right after a move reads the markers: keep them current.
     LiftScene::refreshSubtree(parts[0].node);
 }
 
-core::vector3df CPyloneRM::getPosition() {
-    return parts[0].node ? parts[0].node->getAbsolutePosition() : lastPosition;
-}
+core::vector3df CPyloneRM::getPosition() { return parts[0].node ? parts[0].node->getAbsolutePosition() : lastPosition; }
 
 void CPyloneRM::setRotation(const core::vector3df& degrees) {
-    if (!parts[0].node)
-        return;
+    if (!parts[0].node) return;
     lastRotation = degrees;
     parts[0].node->setRotation(degrees);
     LiftScene::refreshSubtree(parts[0].node);
 }
 
-core::vector3df CPyloneRM::getRotation() {
-    return parts[0].node ? parts[0].node->getRotation() : lastRotation;
-}
+core::vector3df CPyloneRM::getRotation() { return parts[0].node ? parts[0].node->getRotation() : lastRotation; }
 
 void CPyloneRM::animateGalets(f32 a) {
     switch (typePylone) {
@@ -106,17 +96,14 @@ void CPyloneRM::animateGalets(f32 a) {
             core::vector3df r = n->getRotation();
             if (supportMontee == 1) {
                 r.Z += a;
-                if (r.Z > 360)
-                    r.Z -= 360;
+                if (r.Z > 360) r.Z -= 360;
             } else if (supportMontee == -1) {
                 r.Z -= a;
-                if (r.Z < 0)
-                    r.Z += 360;
+                if (r.Z < 0) r.Z += 360;
             }
             n->setRotation(r);
         }
-        if (typePylone != PYLONE_TK_MONTEE_DESCENTE)
-            break;
+        if (typePylone != PYLONE_TK_MONTEE_DESCENTE) break;
         // The down line runs the other way.
         if (scene::ISceneNode* n = parts[6].node) {
             core::vector3df r = n->getRotation();
@@ -136,8 +123,7 @@ void CPyloneRM::animateGalets(f32 a) {
             parts[2].node->setRotation(core::vector3df(0, 0, wrapOnce(w)));
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -148,8 +134,7 @@ bool CPyloneRM::buildTower(const char* file, f32 scale, const core::vector3df& p
     tower.material.setTexture(0, driver->getTexture(TEXTURE_PYLONE));
     // Without its mesh the tower still carries the markers the rope is laid over.
     tower.node = LiftScene::addPart(smgr, tower.mesh, nullptr, "pylone", file);
-    if (!tower.node)
-        return false;
+    if (!tower.node) return false;
     tower.node->setScale(core::vector3df(scale, scale, scale));
     LiftScene::applyMaterial(tower.node, tower.material);
     tower.node->setRotation(rotation);
@@ -164,36 +149,29 @@ void CPyloneRM::buildPart(int index, const char* file, bool textured, f32 scale,
                           const core::vector3df& position) {
     PylonePart& part = parts[index];
     part.mesh = smgr->getMesh(file);
-    if (textured)
-        part.material.setTexture(0, driver->getTexture(TEXTURE_PYLONE));
-    if (!part.mesh)
-        return;
-    part.node = smgr->addMeshSceneNode(part.mesh, parts[0].node, -1, core::vector3df(0, 0, 0),
-                                       core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
-    if (!part.node)
-        return;
+    if (textured) part.material.setTexture(0, driver->getTexture(TEXTURE_PYLONE));
+    if (!part.mesh) return;
+    part.node = smgr->addMeshSceneNode(part.mesh, parts[0].node, -1, core::vector3df(0, 0, 0), core::vector3df(0, 0, 0),
+                                       core::vector3df(1, 1, 1));
+    if (!part.node) return;
     LiftScene::cullOutsideView(part.node);
     part.node->setScale(core::vector3df(scale, scale, scale));
-    if (textured && part.node->getMaterialCount() > 0)
-        part.node->getMaterial(0) = part.material;
+    if (textured && part.node->getMaterialCount() > 0) part.node->getMaterial(0) = part.material;
     part.node->setMaterialFlag(video::EMF_LIGHTING, false);
     part.node->setRotation(rotation);
     part.node->setPosition(position);
     part.node->updateAbsolutePosition();
 }
 
-void CPyloneRM::buildChairliftHead(f32 h, const f32 downHeights[4], f32 markerDescenteHeight,
-                                   bool traceCrossarm) {
+void CPyloneRM::buildChairliftHead(f32 h, const f32 downHeights[4], f32 markerDescenteHeight, bool traceCrossarm) {
     const bool support = supportMontee == 1;
     buildPart(1, support ? "media/potenceTSSupp4G.obj" : "media/potenceTSComp4G.obj", true, 1.5f,
               core::vector3df(0, 0, 0), core::vector3df(0, h, 0));
-    if (traceCrossarm)
-        printf(support ? "Potence pyl moyen TS Support\n" : "Potence pyl moyen TS compression\n");
+    if (traceCrossarm) printf(support ? "Potence pyl moyen TS Support\n" : "Potence pyl moyen TS compression\n");
     static const f32 upX[4] = {-1.0f, -0.5f, 0.5f, 1.0f};
     static const f32 downX[4] = {1.0f, 0.5f, -0.5f, -1.0f};
     for (int i = 0; i < 4; ++i)
-        buildPart(2 + i, "media/galet.obj", false, 0.05f, core::vector3df(90, 0, 0),
-                  core::vector3df(upX[i], h, 1.6f));
+        buildPart(2 + i, "media/galet.obj", false, 0.05f, core::vector3df(90, 0, 0), core::vector3df(upX[i], h, 1.6f));
     for (int i = 0; i < 4; ++i)
         buildPart(6 + i, "media/galet.obj", false, 0.05f, core::vector3df(-90, 0, 0),
                   core::vector3df(downX[i], downHeights[i], -1.6f));
@@ -201,21 +179,19 @@ void CPyloneRM::buildChairliftHead(f32 h, const f32 downHeights[4], f32 markerDe
     markerDescente = LiftScene::addMarker(smgr, parts[0].node, core::vector3df(0, markerDescenteHeight, -1.6f));
 }
 
-void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core::vector3df& rotation,
-                           bool rebuild) {
+void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core::vector3df& rotation, bool rebuild) {
     switch (kind) {
     case PYLONE_TK_MONTEE_DESCENTE:
-        if (!buildTower("media/pyloneTKFixe-inverse.obj", 1.5f, position, rotation))
-            return;
-        buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0), LiftGeometry::TK_PYLONE_POULIE_MONTEE);
+        if (!buildTower("media/pyloneTKFixe-inverse.obj", 1.5f, position, rotation)) return;
+        buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0),
+                  LiftGeometry::TK_PYLONE_POULIE_MONTEE);
         buildPart(6, "media/poulieTK.obj", true, 0.3f, core::vector3df(-90, 0, 0),
                   LiftGeometry::TK_PYLONE_POULIE_DESCENTE);
         markerMontee = LiftScene::addMarker(smgr, parts[0].node, LiftGeometry::TK_PYLONE_POULIE_MONTEE);
         markerDescente = LiftScene::addMarker(smgr, parts[0].node, LiftGeometry::TK_PYLONE_POULIE_DESCENTE);
         break;
     case PYLONE_TK_MONTEE:
-        if (!buildTower("media/pyloneTKFixe-inverse-montee.obj", 1.5f, position, rotation))
-            return;
+        if (!buildTower("media/pyloneTKFixe-inverse-montee.obj", 1.5f, position, rotation)) return;
         buildPart(2, "media/poulieTK.obj", true, 0.3f, core::vector3df(90, 0, 0),
                   core::vector3df(0, 5, rebuild ? -1.5f : -1.4f));
         markerMontee = LiftScene::addMarker(smgr, parts[0].node, LiftGeometry::TK_PYLONE_POULIE_MONTEE);
@@ -232,12 +208,10 @@ void CPyloneRM::buildModel(s32 kind, const core::vector3df& position, const core
         static const ChairliftModel firstMedium = {"media/pyloneTS-moyen.obj", 8, {8, 8, 8, 8}, 8.2f};
         const bool medium = kind == PYLONE_TS_MOYEN;
         const ChairliftModel& model = medium && !rebuild ? firstMedium : rebuilt[kind - PYLONE_TS_MOYEN];
-        if (!buildTower(model.tower, 2.0f, position, rotation))
-            return;
+        if (!buildTower(model.tower, 2.0f, position, rotation)) return;
         buildChairliftHead(model.height, model.downHeights, model.markerDescente, medium && rebuild);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }

@@ -4,17 +4,14 @@
 
 using namespace irr;
 
-CRemontee::CRemontee()
-    : built(false), running(false), positionDepart(0, 0, 0), positionArrivee(0, 0, 0) {
+CRemontee::CRemontee() : built(false), running(false), positionDepart(0, 0, 0), positionArrivee(0, 0, 0) {
     audioDevice = audiere::OpenDevice();
 }
 
 CRemontee::~CRemontee() {
     deleteTroncons();
-    for (u32 i = 0; i < arrPylones.size(); ++i)
-        delete arrPylones[i];
-    for (u32 i = 0; i < arrVehicules.size(); ++i)
-        delete arrVehicules[i];
+    for (u32 i = 0; i < arrPylones.size(); ++i) delete arrPylones[i];
+    for (u32 i = 0; i < arrVehicules.size(); ++i) delete arrVehicules[i];
     arrPylones.clear();
     arrVehicules.clear();
     sound = nullptr;
@@ -47,10 +44,8 @@ core::vector3df CRemontee::getRotation() {
     const f32 yaw = lineYaw(d);
     const f32 h = std::sqrt(d.X * d.X + d.Z * d.Z);
     f32 pitch = static_cast<f32>(std::atan2(static_cast<f64>(h), static_cast<f64>(d.Y)) * core::RADTODEG64 - 90.0);
-    if (pitch < 0)
-        pitch += 360;
-    if (pitch >= 360)
-        pitch -= 360;
+    if (pitch < 0) pitch += 360;
+    if (pitch >= 360) pitch -= 360;
     return core::vector3df(pitch, yaw, 0);
 }
 
@@ -68,22 +63,18 @@ audiere::OutputStreamPtr CRemontee::getSound() { return sound; }
 
 CTronconRM* CRemontee::GetTronconByNumero(s32 numero) {
     for (u32 i = 0; i < arrTroncons.size(); ++i)
-        if (arrTroncons[i]->numero == numero)
-            return arrTroncons[i];
+        if (arrTroncons[i]->numero == numero) return arrTroncons[i];
     return nullptr;
 }
 
 f32 CRemontee::angleBetween(const core::vector3df& a, const core::vector3df& b) {
     const f64 la = std::sqrt(static_cast<f64>(a.X) * a.X + static_cast<f64>(a.Y) * a.Y + static_cast<f64>(a.Z) * a.Z);
     const f64 lb = std::sqrt(static_cast<f64>(b.X) * b.X + static_cast<f64>(b.Y) * b.Y + static_cast<f64>(b.Z) * b.Z);
-    if (la == 0 || lb == 0)
-        return 0;  // no direction, no angle
+    if (la == 0 || lb == 0) return 0;  // no direction, no angle
     f64 c = (static_cast<f64>(a.X) * b.X + static_cast<f64>(a.Y) * b.Y + static_cast<f64>(a.Z) * b.Z) / (la * lb);
     // Rounding can push parallel vectors just past 1.
-    if (c > 1)
-        c = 1;
-    if (c < -1)
-        c = -1;
+    if (c > 1) c = 1;
+    if (c < -1) c = -1;
     const f32 rad = static_cast<f32>(std::acos(c));
     return rad * 180.0f / core::PI;
 }
@@ -91,17 +82,14 @@ f32 CRemontee::angleBetween(const core::vector3df& a, const core::vector3df& b) 
 s32 CRemontee::supportOrCompression(const core::vector3df& a, const core::vector3df& p, const core::vector3df& b) {
     core::vector3df u = a - p;
     core::vector3df v = b - p;
-    if (u.getLengthSQ() != 0)
-        u.Y = u.Y / u.getLength();
-    if (v.getLengthSQ() != 0)
-        v.Y = v.Y / v.getLength();
+    if (u.getLengthSQ() != 0) u.Y = u.Y / u.getLength();
+    if (v.getLengthSQ() != 0) v.Y = v.Y / v.getLength();
     const f32 s = u.Y + v.Y;
     return s > 0 ? -1 : 1;
 }
 
 void CRemontee::deleteTroncons() {
-    for (u32 i = 0; i < arrTroncons.size(); ++i)
-        delete arrTroncons[i];
+    for (u32 i = 0; i < arrTroncons.size(); ++i) delete arrTroncons[i];
     arrTroncons.clear();
 }
 
@@ -125,8 +113,7 @@ bool CRemontee::advanceOnLine(CVehicule* v, CTronconRM* t, f32 distance) {
             const core::vector3df& f = t->fin;
             const bool near = q.X >= f.X - 0.1f && q.X <= f.X + 0.1f && q.Y >= f.Y - 0.1f && q.Y <= f.Y + 0.1f &&
                               q.Z >= f.Z - 0.1f && q.Z <= f.Z + 0.1f;
-            if (!near)
-                return false;
+            if (!near) return false;
         }
     }
     v->setPosition(t->fin);
@@ -143,8 +130,7 @@ void CRemontee::leaveWheel(CVehicule* v, f32 yaw) {
     v->setRotation(core::vector3df(0, yaw, 0));
     passOn(v);
     CTronconRM* next = GetTronconByNumero(v->numtroncon);
-    if (next && next->getType() == TRONCON_LIGNE)
-        v->setPosition(next->debut);
+    if (next && next->getType() == TRONCON_LIGNE) v->setPosition(next->debut);
 }
 
 void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<core::line3df>& lines) {
@@ -159,17 +145,14 @@ void CRemontee::drawRopeLines(video::IVideoDriver* driver, const core::array<cor
 
 f32 CRemontee::lineYaw(const core::vector3df& d) {
     f32 yaw = static_cast<f32>(std::atan2(static_cast<f64>(d.X), static_cast<f64>(d.Z)) * core::RADTODEG64);
-    if (yaw < 0)
-        yaw += 360;
-    if (yaw >= 360)
-        yaw -= 360;
+    if (yaw < 0) yaw += 360;
+    if (yaw >= 360) yaw -= 360;
     return yaw;
 }
 
 void CRemontee::switchMotorSound(bool on, const char* file, const char* failure) {
     if (!on) {
-        if (sound)
-            sound->stop();
+        if (sound) sound->stop();
         return;
     }
     sound = audiere::OpenSound(audioDevice, file, true);
@@ -183,13 +166,11 @@ void CRemontee::switchMotorSound(bool on, const char* file, const char* failure)
 }
 
 void CRemontee::fadeMotorSound(const core::vector3df* cameraPosition, scene::ISceneNode* source) {
-    if (!sound || !cameraPosition)
-        return;
+    if (!sound || !cameraPosition) return;
     const s32 d = static_cast<s32>(cameraPosition->getDistanceFrom(source->getPosition()));
     if (d <= 100) {
         sound->setVolume(1.0f - d / 100.0f);
-        if (!sound->isPlaying())
-            sound->play();
+        if (!sound->isPlaying()) sound->play();
     } else if (sound->isPlaying()) {
         sound->stop();
     }
@@ -201,16 +182,14 @@ void CRemontee::placeCarriersAlongLines(scene::ISceneManager* smgr, video::IVide
     f32 carry = 0;
     for (u32 i = 0; i < arrTroncons.size(); ++i) {
         CTronconRM* t = GetTronconByNumero(static_cast<s32>(i));
-        if (!t || t->getType() != TRONCON_LIGNE)
-            continue;
+        if (!t || t->getType() != TRONCON_LIGNE) continue;
         const core::vector3df d = t->fin - t->debut;
         const f32 available = d.getLength() - carry;
         const s32 count = static_cast<s32>(available / spacing);
         carry = available - count * spacing;
         core::vector3df u = d;
         u.normalize();
-        if (traceCounts)
-            printf("troncon->%i nbperches=%i difference=%f ; %f ; %f\n", i, count, u.X, u.Y, u.Z);
+        if (traceCounts) printf("troncon->%i nbperches=%i difference=%f ; %f ; %f\n", i, count, u.X, u.Y, u.Z);
         const core::vector3df rotation(0, t->montee ? yaw : yaw + 180, 0);
         for (s32 k = 1; k <= count; ++k) {
             CVehicule* v = new CVehicule(smgr, driver);

@@ -44,15 +44,15 @@ public:
     virtual irr::s32 supportOrCompression(const irr::core::vector3df& a, const irr::core::vector3df& p,
                                           const irr::core::vector3df& b);
 
-    irr::s32 type = 0;                         // REMONTEE_*
-    irr::f32 vitesse = 0;                      // m/s
-    irr::f32 vitesseMax = 0;                   // m/s
+    irr::s32 type = 0;        // REMONTEE_*
+    irr::f32 vitesse = 0;     // m/s
+    irr::f32 vitesseMax = 0;  // m/s
     bool built;
     bool windowOpen = false;
     bool running;
-    irr::core::array<CTronconRM*> arrTroncons;   // owned
-    irr::core::array<CPyloneRM*> arrPylones;     // owned, bottom to top
-    irr::core::array<CVehicule*> arrVehicules;   // owned
+    irr::core::array<CTronconRM*> arrTroncons;  // owned
+    irr::core::array<CPyloneRM*> arrPylones;    // owned, bottom to top
+    irr::core::array<CVehicule*> arrVehicules;  // owned
     irr::f32 espacementVehicules = 0;
     irr::core::stringc name;
     irr::core::vector3df positionDepart;

@@ -13,14 +13,14 @@ const char* const MESH_GARE_DEPART = "media/gareTKD.obj";
 const char* const MESH_GARE_ARRIVEE = "media/gareArriveeTKD.obj";
 const char* const MESH_POULIE = "media/poulie-TKD.obj";
 
-} // namespace
+}  // namespace
 
 CTKDebrayable::CTKDebrayable(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
-    : positionDepart(0, 0, 0), positionArrivee(0, 0, 0), smgr(smgr_), driver(driver_),
-      nodeGareDepart(nullptr), nodePoulieDepart(nullptr), markerPoulieDepartMontee(nullptr),
-      markerPoulieDepartDescente(nullptr), markerGaletDepartMontee(nullptr), markerGaletDepartDescente(nullptr),
-      nodeGareArrivee(nullptr), nodePoulieArrivee(nullptr), markerPoulieArriveeMontee(nullptr),
-      markerPoulieArriveeDescente(nullptr), markerGaletArriveeMontee(nullptr), markerGaletArriveeDescente(nullptr) {
+    : positionDepart(0, 0, 0), positionArrivee(0, 0, 0), smgr(smgr_), driver(driver_), nodeGareDepart(nullptr),
+      nodePoulieDepart(nullptr), markerPoulieDepartMontee(nullptr), markerPoulieDepartDescente(nullptr),
+      markerGaletDepartMontee(nullptr), markerGaletDepartDescente(nullptr), nodeGareArrivee(nullptr),
+      nodePoulieArrivee(nullptr), markerPoulieArriveeMontee(nullptr), markerPoulieArriveeDescente(nullptr),
+      markerGaletArriveeMontee(nullptr), markerGaletArriveeDescente(nullptr) {
     type = REMONTEE_TKDEBRAYABLE;
     vitesse = 4.0f;
     vitesseMax = 4.0f;
@@ -34,15 +34,12 @@ CTKDebrayable::CTKDebrayable(scene::ISceneManager* smgr_, video::IVideoDriver* d
 }
 
 CTKDebrayable::~CTKDebrayable() {
-    if (nodeGareDepart)
-        nodeGareDepart->remove();
-    if (nodeGareArrivee)
-        nodeGareArrivee->remove();
+    if (nodeGareDepart) nodeGareDepart->remove();
+    if (nodeGareArrivee) nodeGareArrivee->remove();
 }
 
 void CTKDebrayable::setNodeName(const core::stringc& n) {
-    if (nodeGareDepart)
-        nodeGareDepart->setName(n);
+    if (nodeGareDepart) nodeGareDepart->setName(n);
 }
 
 core::stringc CTKDebrayable::getNodeName() {
@@ -57,9 +54,7 @@ vector3df CTKDebrayable::getPositionDepart() { return positionDepart; }
 
 vector3df CTKDebrayable::getPositionArrivee() { return positionArrivee; }
 
-vector3df CTKDebrayable::getRotation() {
-    return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(0, 0, 0);
-}
+vector3df CTKDebrayable::getRotation() { return nodeGareDepart ? nodeGareDepart->getRotation() : vector3df(0, 0, 0); }
 
 scene::ISceneNode* CTKDebrayable::addWheel(scene::IAnimatedMesh* mesh, scene::ISceneNode* parent, f32 scale,
                                            const vector3df& rotation, const vector3df& position) {

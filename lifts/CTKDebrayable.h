@@ -51,15 +51,15 @@ public:
     irr::scene::ISceneManager* smgr;
     irr::video::IVideoDriver* driver;
     irr::scene::IAnimatedMesh* meshGareDepart;
-    irr::scene::ISceneNode* nodeGareDepart;          // id 6, named for picking
+    irr::scene::ISceneNode* nodeGareDepart;  // id 6, named for picking
     irr::video::SMaterial materialGareDepart;
     irr::scene::IAnimatedMesh* meshPoulieDepart;
     irr::scene::ISceneNode* nodePoulieDepart;
     irr::video::SMaterial materialPoulieDepart;
-    irr::scene::ISceneNode* markerPoulieDepartMontee;     // M1, start of the waiting stretch
-    irr::scene::ISceneNode* markerPoulieDepartDescente;   // M8
-    irr::scene::ISceneNode* markerGaletDepartMontee;      // M2, end of the waiting stretch
-    irr::scene::ISceneNode* markerGaletDepartDescente;    // M7
+    irr::scene::ISceneNode* markerPoulieDepartMontee;    // M1, start of the waiting stretch
+    irr::scene::ISceneNode* markerPoulieDepartDescente;  // M8
+    irr::scene::ISceneNode* markerGaletDepartMontee;     // M2, end of the waiting stretch
+    irr::scene::ISceneNode* markerGaletDepartDescente;   // M7
     irr::scene::IAnimatedMesh* meshGareArrivee;
     irr::scene::ISceneNode* nodeGareArrivee;
     irr::video::SMaterial materialGareArrivee;
@@ -68,17 +68,16 @@ public:
     irr::scene::ISceneNode* markerPoulieArriveeMontee;    // M4
     irr::scene::ISceneNode* markerPoulieArriveeDescente;  // M5
     irr::video::SMaterial materialPoulieArrivee;
-    irr::scene::ISceneNode* markerGaletArriveeMontee;     // M3
-    irr::scene::ISceneNode* markerGaletArriveeDescente;   // M6
+    irr::scene::ISceneNode* markerGaletArriveeMontee;    // M3
+    irr::scene::ISceneNode* markerGaletArriveeDescente;  // M6
     Galet galetDepartMontee;
     Galet galetDepartDescente;
     Galet galetArriveeMontee;
     Galet galetArriveeDescente;
 
 private:
-    irr::scene::ISceneNode* addWheel(irr::scene::IAnimatedMesh* mesh, irr::scene::ISceneNode* parent,
-                                     irr::f32 scale, const irr::core::vector3df& rotation,
-                                     const irr::core::vector3df& position);
+    irr::scene::ISceneNode* addWheel(irr::scene::IAnimatedMesh* mesh, irr::scene::ISceneNode* parent, irr::f32 scale,
+                                     const irr::core::vector3df& rotation, const irr::core::vector3df& position);
     void buildLoopWithPylons();
     // Up-line rope points over the pylons (those with a marker), bottom to top.
     irr::core::array<irr::s32> upLinePylons();

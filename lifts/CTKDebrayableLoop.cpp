@@ -14,8 +14,7 @@ using LiftScene::worldPos;
 // ---- rope loop ----
 
 void CTKDebrayable::createTroncons() {
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return;
     deleteTroncons();
 
     if (!arrPylones.empty()) {
@@ -29,7 +28,7 @@ void CTKDebrayable::createTroncons() {
         bool montee;
         scene::ISceneNode* debut;  // for straight and station segments
         scene::ISceneNode* fin;
-        scene::ISceneNode* centre; // for wheel segments
+        scene::ISceneNode* centre;  // for wheel segments
         const char* trace;
     };
     const Row rows[] = {
@@ -67,16 +66,14 @@ void CTKDebrayable::createTroncons() {
 core::array<s32> CTKDebrayable::upLinePylons() {
     core::array<s32> up;
     for (u32 i = 0; i < arrPylones.size(); ++i)
-        if (arrPylones[i]->markerMontee)
-            up.push_back(static_cast<s32>(i));
+        if (arrPylones[i]->markerMontee) up.push_back(static_cast<s32>(i));
     return up;
 }
 
 core::array<s32> CTKDebrayable::downLinePylons() {
     core::array<s32> down;
     for (s32 j = getPrevPyloneType6(static_cast<s32>(arrPylones.size())); j >= 0; j = getPrevPyloneType6(j))
-        if (arrPylones[j]->markerDescente)
-            down.push_back(j);
+        if (arrPylones[j]->markerDescente) down.push_back(j);
     return down;
 }
 
@@ -132,8 +129,10 @@ void CTKDebrayable::buildLoopWithPylons() {
         t->debut = debut;
         if (k < m) {
             CPyloneRM* p = arrPylones[down[k]];
-            const vector3df prev = k == 0 ? worldPos(nodePoulieArrivee) : worldPos(arrPylones[down[k - 1]]->markerDescente);
-            const vector3df next = k < m - 1 ? worldPos(arrPylones[down[k + 1]]->markerDescente) : worldPos(nodePoulieDepart);
+            const vector3df prev =
+                k == 0 ? worldPos(nodePoulieArrivee) : worldPos(arrPylones[down[k - 1]]->markerDescente);
+            const vector3df next =
+                k < m - 1 ? worldPos(arrPylones[down[k + 1]]->markerDescente) : worldPos(nodePoulieDepart);
             p->supportDescente = supportOrCompression(prev, worldPos(p->markerDescente), next);
             t->fin = ropePoint(p->markerDescente, p->supportDescente);
         } else {
@@ -147,15 +146,13 @@ void CTKDebrayable::buildLoopWithPylons() {
 
 s32 CTKDebrayable::getPrevPyloneType6(s32 i) {
     for (s32 j = std::min(i, static_cast<s32>(arrPylones.size())) - 1; j >= 0; --j)
-        if (arrPylones[j]->getTypePylone() == PYLONE_TKD)
-            return j;
+        if (arrPylones[j]->getTypePylone() == PYLONE_TKD) return j;
     return -1;
 }
 
 s32 CTKDebrayable::getNextPyloneType6(s32 i) {
     for (s32 j = std::max(i + 1, 0); j < static_cast<s32>(arrPylones.size()); ++j)
-        if (arrPylones[j]->getTypePylone() == PYLONE_TKD)
-            return j;
+        if (arrPylones[j]->getTypePylone() == PYLONE_TKD) return j;
     return -1;
 }
 
@@ -163,8 +160,7 @@ s32 CTKDebrayable::getNextPyloneType6(s32 i) {
 
 void CTKDebrayable::createVehicules() {
     CTronconRM* s1 = GetTronconByNumero(1);
-    if (!s1)
-        return;
+    if (!s1) return;
     CVehicule* v = new CVehicule(smgr, driver);
     v->setType(VEHICULE_PERCHE_DEBRAYABLE);
     v->numtroncon = 1;
@@ -179,8 +175,7 @@ s32 CTKDebrayable::countPerchesInGare() {
     s32 n = 0;
     for (u32 i = 0; i < arrVehicules.size(); ++i) {
         CTronconRM* t = GetTronconByNumero(arrVehicules[i]->numtroncon);
-        if (t && t->getType() == TRONCON_GARETKD)
-            ++n;
+        if (t && t->getType() == TRONCON_GARETKD) ++n;
     }
     return n;
 }
@@ -194,15 +189,13 @@ void CTKDebrayable::addPercheInGare(CVehicule* v) {
 void CTKDebrayable::lancePerche() {
     const s32 n = countPerchesInGare();
     printf("lance perche nb Perches dispos = %i\n", n);
-    if (n == 0)
-        return;
+    if (n == 0) return;
     for (u32 i = 0; i < arrVehicules.size(); ++i) {
         CVehicule* v = arrVehicules[i];
         printf("Perche %i - numtroncon=%i et placeGareTk = %i\n", static_cast<s32>(i), v->numtroncon, v->placeGareTk);
         if (v->numtroncon == 1 && v->placeGareTk == 0) {
             v->placeGareTk = -1;
-            if (CTronconRM* s2 = GetTronconByNumero(2))
-                v->setPosition(s2->debut);
+            if (CTronconRM* s2 = GetTronconByNumero(2)) v->setPosition(s2->debut);
             v->numtroncon = 2;
             v->progression = 0;
             printf("perche %i lancee \n", static_cast<s32>(i));
@@ -212,8 +205,7 @@ void CTKDebrayable::lancePerche() {
     for (u32 i = 0; i < arrVehicules.size(); ++i) {
         CVehicule* v = arrVehicules[i];
         CTronconRM* t = GetTronconByNumero(v->numtroncon);
-        if (t && t->getType() == TRONCON_GARETKD && v->placeGareTk > 0)
-            --v->placeGareTk;
+        if (t && t->getType() == TRONCON_GARETKD && v->placeGareTk > 0) --v->placeGareTk;
     }
 }
 
@@ -230,8 +222,7 @@ void CTKDebrayable::placePerchesInGare() {
 
 core::array<core::line3df> CTKDebrayable::getRopeLines() {
     core::array<core::line3df> lines;
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return lines;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return lines;
     auto line = [&](const vector3df& a, const vector3df& b) { lines.push_back(core::line3df(a, b)); };
     const vector3df m1 = worldPos(markerPoulieDepartMontee), m2 = worldPos(markerGaletDepartMontee);
     const vector3df m3 = worldPos(markerGaletArriveeMontee), m4 = worldPos(markerPoulieArriveeMontee);
@@ -272,21 +263,17 @@ core::array<core::line3df> CTKDebrayable::getRopeLines() {
 }
 
 void CTKDebrayable::drawCables() {
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return;
     drawRopeLines(driver, getRopeLines());
 }
 
 void CTKDebrayable::passToNextSegment(CVehicule* v) {
     passOn(v);
     CTronconRM* next = GetTronconByNumero(v->numtroncon);
-    if (!next)
-        return;
+    if (!next) return;
     // A wheel segment has no end point: start the next stretch where it begins.
-    if (next->getType() == TRONCON_LIGNE || next->getType() == TRONCON_GARETKD)
-        v->setPosition(next->debut);
-    if (next->getType() == TRONCON_GARETKD)
-        addPercheInGare(v);
+    if (next->getType() == TRONCON_LIGNE || next->getType() == TRONCON_GARETKD) v->setPosition(next->debut);
+    if (next->getType() == TRONCON_GARETKD) addPercheInGare(v);
 }
 
 void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
@@ -328,11 +315,9 @@ void CTKDebrayable::stepOnWheel(CVehicule* v, CTronconRM* t, f32 dt) {
 }
 
 void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return;
     if (!running) {
-        if (built && sound && sound->isPlaying())
-            sound->stop();
+        if (built && sound && sound->isPlaying()) sound->stop();
         return;
     }
 
@@ -346,23 +331,18 @@ void CTKDebrayable::update(const vector3df* cameraPosition, f32 dt) {
 
     fadeMotorSound(cameraPosition, nodeGareDepart);
 
-    for (u32 i = 0; i < arrPylones.size(); ++i)
-        arrPylones[i]->animateGalets(a * 50);
+    for (u32 i = 0; i < arrPylones.size(); ++i) arrPylones[i]->animateGalets(a * 50);
 
     for (u32 i = 0; i < arrVehicules.size(); ++i) {
         CVehicule* v = arrVehicules[i];
         CTronconRM* t = GetTronconByNumero(v->numtroncon);
-        if (!t)
-            continue;
+        if (!t) continue;
         switch (t->getType()) {
         case TRONCON_LIGNE:
-            if (advanceOnLine(v, t, static_cast<f32>(1.4 * dt * vitesse)))
-                passToNextSegment(v);
+            if (advanceOnLine(v, t, static_cast<f32>(1.4 * dt * vitesse))) passToNextSegment(v);
             break;
         case POULIEDEPART:
-        case POULIEARRIVEE:
-            stepOnWheel(v, t, dt);
-            break;
+        case POULIEARRIVEE: stepOnWheel(v, t, dt); break;
         default:  // the station: the pole waits to be launched
             break;
         }

@@ -17,7 +17,7 @@ const char* const FILE_POULIE = "media/poulieTK.obj";
 const char* const FILE_TEXTURE = "media/texture-pylone.png";
 const char* const FILE_SOUND = "media/tkf-sound.mp3";
 
-} // namespace
+}  // namespace
 
 CTKFixe::CTKFixe(scene::ISceneManager* smgr, video::IVideoDriver* driver)
     : smgr(smgr), driver(driver), nodeGareDepart(0), nodePoulieDepart(0), markerPoulieDepartMontee(0),
@@ -200,16 +200,13 @@ void CTKFixe::createTroncons() {
             traceLine(line(false, debut, Rd(K[s])), "descente");
         }
         CPyloneRM* lowest = arrPylones[K[m - 1]];
-        if (K[m - 1] == 0)
-            lowest->supportDescente = supportOrCompression(m >= 2 ? Pd(K[m - 2]) : T, Pd(0), B);
+        if (K[m - 1] == 0) lowest->supportDescente = supportOrCompression(m >= 2 ? Pd(K[m - 2]) : T, Pd(0), B);
         traceLine(line(false, Rd(K[m - 1]), Bd), "descente");
     }
     traceSeparator();
 }
 
-void CTKFixe::createVehicules() {
-    placeCarriersAlongLines(smgr, driver, VEHICULE_PERCHE_FIXE, getRotation().Y, true);
-}
+void CTKFixe::createVehicules() { placeCarriersAlongLines(smgr, driver, VEHICULE_PERCHE_FIXE, getRotation().Y, true); }
 
 void CTKFixe::cableLines(core::array<core::line3df>& lines) {
     lines.clear();
@@ -269,21 +266,16 @@ void CTKFixe::update(const vector3df* cameraPosition, f32 dt) {
         case TRONCON_LIGNE:
             if (advanceOnLine(v, t, dt * vitesse)) passOn(v);
             break;
-        case POULIEDEPART:
-            moveOnBottomWheel(v, t, dt);
-            break;
-        case POULIEARRIVEE:
-            moveOnTopWheel(v, t, dt);
-            break;
-        default:
-            break;
+        case POULIEDEPART: moveOnBottomWheel(v, t, dt); break;
+        case POULIEARRIVEE: moveOnTopWheel(v, t, dt); break;
+        default: break;
         }
     }
 }
 
 void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* /*t*/, f32 dt) {
-    const f32 r = markerPoulieDepartMontee->getPosition().getDistanceFrom(markerPoulieDepartDescente->getPosition()) / 2 +
-                  0.3f;
+    const f32 r =
+        markerPoulieDepartMontee->getPosition().getDistanceFrom(markerPoulieDepartDescente->getPosition()) / 2 + 0.3f;
     const f32 step = dt * vitesse * 4.0f / (r * core::PI);
     v->progression += step;
     const f32 u = core::PI - v->progression;
@@ -300,8 +292,7 @@ void CTKFixe::moveOnBottomWheel(CVehicule* v, CTronconRM* /*t*/, f32 dt) {
 
 void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* /*t*/, f32 dt) {
     const f32 R =
-        markerPoulieArriveeMontee->getPosition().getDistanceFrom(markerPoulieArriveeDescente->getPosition()) / 2 +
-        0.5f;
+        markerPoulieArriveeMontee->getPosition().getDistanceFrom(markerPoulieArriveeDescente->getPosition()) / 2 + 0.5f;
     const f32 step = dt * vitesse * 5.0f / (R * core::PI);
     v->progression += step;
     const f32 u = core::PI - v->progression;
@@ -311,8 +302,7 @@ void CTKFixe::moveOnTopWheel(CVehicule* v, CTronconRM* /*t*/, f32 dt) {
     const f32 yawRad = core::PI * yaw / 180;
     const f64 theta = static_cast<f64>(u) - yawRad + core::HALF_PI;
     const vector3df T = worldPos(nodePoulieArrivee);
-    v->setPosition(vector3df(static_cast<f32>(T.X + R * std::cos(theta)),
-                             T.Y - dy / 2 + v->progression * dy / core::PI,
+    v->setPosition(vector3df(static_cast<f32>(T.X + R * std::cos(theta)), T.Y - dy / 2 + v->progression * dy / core::PI,
                              static_cast<f32>(T.Z + R * std::sin(theta))));
     if (v->progression >= core::PI) leaveWheel(v, yaw + 180);
 }

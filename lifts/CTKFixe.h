@@ -40,7 +40,7 @@ public:
     irr::scene::ISceneManager* smgr;
     irr::video::IVideoDriver* driver;
     irr::scene::IAnimatedMesh* meshGareDepart;
-    irr::scene::IMeshSceneNode* nodeGareDepart;   // id 4, picked through its triangle selector
+    irr::scene::IMeshSceneNode* nodeGareDepart;  // id 4, picked through its triangle selector
     irr::video::SMaterial materialGareDepart;
     irr::scene::IAnimatedMesh* meshPoulieDepart;
     irr::scene::IMeshSceneNode* nodePoulieDepart;

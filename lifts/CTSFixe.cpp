@@ -52,7 +52,7 @@ void addGalet(scene::ISceneManager* smgr, Galet& g, scene::ISceneNode* parent, c
 
 vector3df lowered(const vector3df& p) { return p - vector3df(0, 0.1f, 0); }
 
-} // namespace
+}  // namespace
 
 CTSFixe::CTSFixe(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
     : positionDepart(0, 0, 0), positionArrivee(0, 0, 0), smgr(smgr_), driver(driver_) {
@@ -71,8 +71,7 @@ CTSFixe::CTSFixe(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
 CTSFixe::~CTSFixe() {}
 
 void CTSFixe::setNodeName(const core::stringc& n) {
-    if (nodeGareDepart)
-        nodeGareDepart->setName(n);
+    if (nodeGareDepart) nodeGareDepart->setName(n);
 }
 
 core::stringc CTSFixe::getNodeName() {
@@ -119,12 +118,11 @@ void CTSFixe::createGareDepart() {
 }
 
 void CTSFixe::createGareArrivee() {
-    if (!nodeGareDepart)
-        return;  // the top terminal faces the bottom one
+    if (!nodeGareDepart) return;  // the top terminal faces the bottom one
     positionArrivee.Y -= 0.5f;
     nodeGareArrivee = addTerminal(smgr, meshGareArrivee, MESH_GARE_ARRIVEE, materialGareArrivee, positionArrivee);
-    nodePoulieArrivee =
-        addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee, LiftGeometry::TSFIXE_POULIE_ARRIVEE);
+    nodePoulieArrivee = addBullwheel(smgr, meshPoulieArrivee, nodeGareArrivee, materialPoulieArrivee,
+                                     LiftGeometry::TSFIXE_POULIE_ARRIVEE);
 
     markerPoulieArriveeMontee = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, -0.9f));
     markerPoulieArriveeDescente = LiftScene::addMarker(smgr, nodeGareArrivee, vector3df(1.2f, 2.9f, 0.9f));
@@ -152,8 +150,7 @@ void CTSFixe::createGareArrivee() {
 core::array<CPyloneRM*> CTSFixe::ropePylones() {
     core::array<CPyloneRM*> pylones;
     for (u32 i = 0; i < arrPylones.size(); ++i)
-        if (arrPylones[i]->markerMontee && arrPylones[i]->markerDescente)
-            pylones.push_back(arrPylones[i]);
+        if (arrPylones[i]->markerMontee && arrPylones[i]->markerDescente) pylones.push_back(arrPylones[i]);
     return pylones;
 }
 
@@ -164,8 +161,7 @@ int CTSFixe::getNextPylone(int i) { return static_cast<u32>(i) + 1u < arrPylones
 
 core::array<core::line3df> CTSFixe::ropeLines() {
     core::array<core::line3df> lines;
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return lines;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return lines;
     auto line = [&lines](const vector3df& a, const vector3df& b) { lines.push_back(core::line3df(a, b)); };
     line(worldPos(markerPoulieDepartMontee), worldPos(markerGaletsMonteeInterieur));
     line(worldPos(markerPoulieDepartDescente), worldPos(markerGaletsDescenteInterieur));
@@ -184,21 +180,18 @@ core::array<core::line3df> CTSFixe::ropeLines() {
     auto p = [&pyl](s32 i) { return ropePoint(pyl[i]->markerMontee, pyl[i]->supportMontee, 0.2f); };
     auto q = [&pyl](s32 i) { return ropePoint(pyl[i]->markerDescente, pyl[i]->supportDescente, 0.2f); };
     line(worldPos(markerGaletsMonteeExterieur), p(0));
-    for (s32 i = 1; i < n; ++i)
-        line(p(i - 1), p(i));
+    for (s32 i = 1; i < n; ++i) line(p(i - 1), p(i));
     line(p(n - 1), worldPos(markerGaletArriveeMontee));
     line(worldPos(markerGaletArriveeMontee), worldPos(markerPoulieArriveeMontee));
     line(worldPos(markerGaletArriveeDescente), worldPos(markerPoulieArriveeDescente));
     line(worldPos(markerGaletArriveeDescente), q(n - 1));
-    for (s32 j = n - 2; j >= 0; --j)
-        line(q(j + 1), q(j));
+    for (s32 j = n - 2; j >= 0; --j) line(q(j + 1), q(j));
     line(q(0), worldPos(markerGaletsDescenteExterieur));
     return lines;
 }
 
 void CTSFixe::drawCables() {
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return;
     drawRopeLines(driver, ropeLines());
 }
 
@@ -218,8 +211,7 @@ CTronconRM* CTSFixe::addTroncon(s32 numero, s32 segmentType, bool montee, const 
 }
 
 void CTSFixe::createTroncons() {
-    if (!nodePoulieDepart || !nodePoulieArrivee)
-        return;
+    if (!nodePoulieDepart || !nodePoulieArrivee) return;
     deleteTroncons();
 
     const vector3df zero(0, 0, 0);
@@ -313,16 +305,14 @@ void CTSFixe::createTroncons() {
     traceSeparator();
 }
 
-void CTSFixe::createVehicules() {
-    placeCarriersAlongLines(smgr, driver, VEHICULE_SIEGE, getRotation().Y, false);
-}
+void CTSFixe::createVehicules() { placeCarriersAlongLines(smgr, driver, VEHICULE_SIEGE, getRotation().Y, false); }
 
 // Half a turn round a bullwheel; progression is the angle turned, 0 to pi.
 void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
     const bool bottom = t->getType() == POULIEDEPART;
-    const vector3df across = bottom
-        ? markerPoulieDepartMontee->getPosition() - markerPoulieDepartDescente->getPosition()
-        : markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition();
+    const vector3df across =
+        bottom ? markerPoulieDepartMontee->getPosition() - markerPoulieDepartDescente->getPosition()
+               : markerPoulieArriveeDescente->getPosition() - markerPoulieArriveeMontee->getPosition();
     const f32 r = 0.5f * across.getLength() + 2.9f;
     const f32 step = s * 7.0f / (r * core::PI);
     v->progression += step;
@@ -334,20 +324,17 @@ void CTSFixe::moveOnWheel(CVehicule* v, CTronconRM* t, f32 s) {
 
     turnAboutVertical(v, -step);
 
-    if (v->progression < core::PI)
-        return;
+    if (v->progression < core::PI) return;
     leaveWheel(v, bottom ? yaw : yaw + 180);
 }
 
 void CTSFixe::update(const vector3df*, f32 dt) {
-    if (!nodePoulieDepart || !nodePoulieArrivee || !running)
-        return;
+    if (!nodePoulieDepart || !nodePoulieArrivee || !running) return;
     const f32 s = dt * vitesse;
 
     vector3df r = nodePoulieDepart->getRotation();
     r.Y -= s * 15;
-    if (r.Y < 0)
-        r.Y += 360;
+    if (r.Y < 0) r.Y += 360;
     nodePoulieDepart->setRotation(r);
 
     for (int k = 0; k < 8; ++k) {
@@ -370,15 +357,11 @@ void CTSFixe::update(const vector3df*, f32 dt) {
         }
         switch (t->getType()) {
         case TRONCON_LIGNE:
-            if (advanceOnLine(v, t, s))
-                passOn(v);
+            if (advanceOnLine(v, t, s)) passOn(v);
             break;
         case POULIEDEPART:
-        case POULIEARRIVEE:
-            moveOnWheel(v, t, s);
-            break;
-        default:
-            break;
+        case POULIEARRIVEE: moveOnWheel(v, t, s); break;
+        default: break;
         }
     }
 }

@@ -34,7 +34,7 @@ public:
     irr::core::array<irr::core::line3df> ropeLines();
 
     irr::core::vector3df positionDepart;
-    irr::core::vector3df positionArrivee;   // lowered by 0.5 when the top terminal is built
+    irr::core::vector3df positionArrivee;  // lowered by 0.5 when the top terminal is built
     irr::scene::ISceneManager* smgr;
     irr::video::IVideoDriver* driver;
     irr::scene::IAnimatedMesh* meshGareDepart;

@@ -5,8 +5,8 @@
 using namespace irr;
 
 CVehicule::CVehicule(scene::ISceneManager* smgr_, video::IVideoDriver* driver_)
-    : progression(0), meshVehicule(nullptr), meshPerche(nullptr), nodeVehicule(nullptr),
-      nodePerche(nullptr), smgr(smgr_), driver(driver_) {}
+    : progression(0), meshVehicule(nullptr), meshPerche(nullptr), nodeVehicule(nullptr), nodePerche(nullptr),
+      smgr(smgr_), driver(driver_) {}
 
 CVehicule::~CVehicule() {}
 
@@ -18,23 +18,19 @@ namespace {
 
 scene::IAnimatedMesh* loadCarrierMesh(scene::ISceneManager* smgr, const char* file) {
     scene::IAnimatedMesh* mesh = smgr->getMesh(file);
-    if (!mesh)
-        printf("Erreur chargement mesh vehicule %s\n", file);
+    if (!mesh) printf("Erreur chargement mesh vehicule %s\n", file);
     return mesh;
 }
 
-scene::ISceneNode* addPlainNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh,
-                                scene::ISceneNode* parent) {
-    if (!mesh)
-        return nullptr;
+scene::ISceneNode* addPlainNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent) {
+    if (!mesh) return nullptr;
     scene::ISceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, core::vector3df(0, 0, 0),
                                                      core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
-    if (node)
-        LiftScene::cullOutsideView(node);
+    if (node) LiftScene::cullOutsideView(node);
     return node;
 }
 
-} // namespace
+}  // namespace
 
 // Grip of a T-bar with its pole hanging at `poleOffset`; the detachable grip
 // wears the lift's atlas material.
@@ -43,21 +39,18 @@ void CVehicule::createTBar(const char* gripFile, bool atlasMaterial, const core:
     meshVehicule = loadCarrierMesh(smgr, gripFile);
     meshPerche = loadCarrierMesh(smgr, "media/percheTK.obj");
     nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
-    if (!nodeVehicule)
-        return;
+    if (!nodeVehicule) return;
     nodeVehicule->setScale(core::vector3df(0.8f, 0.8f, 0.8f));
     nodeVehicule->setRotation(rotation);
     if (atlasMaterial) {
         materialVehicule.setTexture(0, driver->getTexture("media/texture-pylone.png"));
-        if (nodeVehicule->getMaterialCount() > 0)
-            nodeVehicule->getMaterial(0) = materialVehicule;
+        if (nodeVehicule->getMaterialCount() > 0) nodeVehicule->getMaterial(0) = materialVehicule;
     }
     nodeVehicule->setMaterialFlag(video::EMF_LIGHTING, false);
     nodeVehicule->setPosition(position);
     nodeVehicule->updateAbsolutePosition();
     nodePerche = addPlainNode(smgr, meshPerche, nodeVehicule);
-    if (!nodePerche)
-        return;
+    if (!nodePerche) return;
     nodePerche->setScale(core::vector3df(3.6f, 3.6f, 3.6f));
     nodePerche->setPosition(poleOffset);
     nodePerche->setMaterialFlag(video::EMF_LIGHTING, false);
@@ -74,8 +67,7 @@ void CVehicule::create(const core::vector3df& position, const core::vector3df& r
     case VEHICULE_SIEGE:
         meshVehicule = loadCarrierMesh(smgr, "media/siege.obj");
         nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
-        if (!nodeVehicule)
-            return;
+        if (!nodeVehicule) return;
         nodeVehicule->setScale(core::vector3df(3.3f, 4.0f, 3.3f));
         nodeVehicule->setRotation(rotation);
         nodeVehicule->setPosition(position);
@@ -85,31 +77,24 @@ void CVehicule::create(const core::vector3df& position, const core::vector3df& r
     case VEHICULE_PERCHE_DEBRAYABLE:
         createTBar("media/pinceTKD.obj", true, core::vector3df(-0.7f, -4.4f, 0.25f), position, rotation);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
 void CVehicule::setPosition(const core::vector3df& position) {
     ownPosition = position;
-    if (!nodeVehicule)
-        return;
+    if (!nodeVehicule) return;
     nodeVehicule->setPosition(position);
     nodeVehicule->updateAbsolutePosition();
 }
 
-core::vector3df CVehicule::getPosition() {
-    return nodeVehicule ? nodeVehicule->getAbsolutePosition() : ownPosition;
-}
+core::vector3df CVehicule::getPosition() { return nodeVehicule ? nodeVehicule->getAbsolutePosition() : ownPosition; }
 
 void CVehicule::setRotation(const core::vector3df& degrees) {
     ownRotation = degrees;
-    if (!nodeVehicule)
-        return;
+    if (!nodeVehicule) return;
     nodeVehicule->setRotation(degrees);
     nodeVehicule->updateAbsolutePosition();
 }
 
-core::vector3df CVehicule::getRotation() {
-    return nodeVehicule ? nodeVehicule->getRotation() : ownRotation;
-}
+core::vector3df CVehicule::getRotation() { return nodeVehicule ? nodeVehicule->getRotation() : ownRotation; }

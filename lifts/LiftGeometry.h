@@ -42,4 +42,4 @@ const irr::core::vector3df TSFIXE_GALETS_DEPART_DESCENTE[8] = {
 // Their numbers in the order they stand along the line, from the bullwheel outwards.
 const int TSFIXE_GALETS_ALONG_LINE[8] = {0, 7, 6, 5, 4, 1, 2, 3};
 
-} // namespace LiftGeometry
+}  // namespace LiftGeometry

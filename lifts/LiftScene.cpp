@@ -12,14 +12,13 @@ scene::IMeshSceneNode* addMeshNode(scene::ISceneManager* smgr, scene::IAnimatedM
                                    bool evenWithoutMesh) {
     scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
                                                          vector3df(1, 1, 1), evenWithoutMesh);
-    if (node)
-        cullOutsideView(node);
+    if (node) cullOutsideView(node);
     return node;
 }
 
 void reportMissing(const char* owner, const char* file) { printf("Erreur chargement mesh %s %s\n", owner, file); }
 
-} // namespace
+}  // namespace
 
 scene::ISceneNode* addPart(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
                            const char* owner, const char* file) {
@@ -30,24 +29,20 @@ scene::ISceneNode* addPart(scene::ISceneManager* smgr, scene::IAnimatedMesh* mes
         reportMissing(owner, file);
         node = smgr->addEmptySceneNode(parent, -1);
     }
-    if (node)
-        node->setMaterialFlag(video::EMF_LIGHTING, false);
+    if (node) node->setMaterialFlag(video::EMF_LIGHTING, false);
     return node;
 }
 
 scene::IMeshSceneNode* addMeshPart(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
                                    const char* owner, const char* file) {
-    if (!mesh)
-        reportMissing(owner, file);
+    if (!mesh) reportMissing(owner, file);
     scene::IMeshSceneNode* node = addMeshNode(smgr, mesh, parent, true);
-    if (node)
-        node->setMaterialFlag(video::EMF_LIGHTING, false);
+    if (node) node->setMaterialFlag(video::EMF_LIGHTING, false);
     return node;
 }
 
 void applyMaterial(scene::ISceneNode* node, const video::SMaterial& material) {
-    if (node->getMaterialCount() > 0)
-        node->getMaterial(0) = material;
+    if (node->getMaterialCount() > 0) node->getMaterial(0) = material;
     node->setMaterialFlag(video::EMF_LIGHTING, false);
 }
 
@@ -66,8 +61,7 @@ vector3df ropePoint(scene::ISceneNode* marker, s32 sign, f32 clearance) {
 
 void refreshSubtree(scene::ISceneNode* node) {
     node->updateAbsolutePosition();
-    for (scene::ISceneNode* child : node->getChildren())
-        refreshSubtree(child);
+    for (scene::ISceneNode* child : node->getChildren()) refreshSubtree(child);
 }
 
 void turnAboutOwnY(scene::ISceneNode* node, f32 degrees) {
@@ -78,16 +72,13 @@ void turnAboutOwnY(scene::ISceneNode* node, f32 degrees) {
 }
 
 void spin(scene::ISceneNode* node, f32 vector3df::*axis, f32 degrees) {
-    if (!node)
-        return;
+    if (!node) return;
     vector3df r = node->getRotation();
     f32& angle = r.*axis;
     angle += degrees;
-    if (degrees < 0 && angle < 0)
-        angle += 360;
-    if (degrees > 0 && angle > 360)
-        angle -= 360;
+    if (degrees < 0 && angle < 0) angle += 360;
+    if (degrees > 0 && angle > 360) angle -= 360;
     node->setRotation(r);
 }
 
-} // namespace LiftScene
+}  // namespace LiftScene

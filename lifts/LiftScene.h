@@ -46,4 +46,4 @@ void turnAboutOwnY(irr::scene::ISceneNode* node, irr::f32 degrees);
 // with one 360 correction in the turn's direction; nothing without a node.
 void spin(irr::scene::ISceneNode* node, irr::f32 irr::core::vector3df::*axis, irr::f32 degrees);
 
-} // namespace LiftScene
+}  // namespace LiftScene

@@ -6,18 +6,18 @@
 namespace mediagen {
 
 enum AtlasTile {
-    TILE_STEEL_GREY = 0,   // galvanised steel
-    TILE_PAINT_YELLOW,     // painted towers
-    TILE_PAINT_RED,        // terminals, grips
-    TILE_PAINT_BLUE,       // chairs, housings
-    TILE_CONCRETE,         // foundations
-    TILE_WOOD,             // T-bar plates, station cladding
-    TILE_RUBBER_BLACK,     // sheave liners, tyres
-    TILE_ROOF_GREY,        // station roofs
-    TILE_WINDOW,           // glazing
-    TILE_DARK_METAL,       // bullwheels, motors
-    TILE_WHITE_PAINT,      // markings
-    TILE_GREEN_PAINT,      // alternative tower colour
+    TILE_STEEL_GREY = 0,  // galvanised steel
+    TILE_PAINT_YELLOW,    // painted towers
+    TILE_PAINT_RED,       // terminals, grips
+    TILE_PAINT_BLUE,      // chairs, housings
+    TILE_CONCRETE,        // foundations
+    TILE_WOOD,            // T-bar plates, station cladding
+    TILE_RUBBER_BLACK,    // sheave liners, tyres
+    TILE_ROOF_GREY,       // station roofs
+    TILE_WINDOW,          // glazing
+    TILE_DARK_METAL,      // bullwheels, motors
+    TILE_WHITE_PAINT,     // markings
+    TILE_GREEN_PAINT,     // alternative tower colour
     TILE_COUNT_USED
 };
 
@@ -28,4 +28,4 @@ inline irr::core::rectf atlasRect(AtlasTile t) {
     return irr::core::rectf(col * s + inset, row * s + inset, (col + 1) * s - inset, (row + 1) * s - inset);
 }
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -63,8 +63,8 @@ void Canvas::triangle(float x0, float y0, float x1, float y1, float x2, float y2
     for (int y = minY; y <= maxY; ++y)
         for (int x = minX; x <= maxX; ++x) {
             const float fx = x + 0.5f, fy = y + 0.5f;
-            const float d = std::min({edge(x0, y0, x1, y1, fx, fy), edge(x1, y1, x2, y2, fx, fy),
-                                      edge(x2, y2, x0, y0, fx, fy)});
+            const float d =
+                std::min({edge(x0, y0, x1, y1, fx, fy), edge(x1, y1, x2, y2, fx, fy), edge(x2, y2, x0, y0, fx, fy)});
             blend(x, y, c, alpha * clamp01(d + 0.5f));
         }
 }
@@ -92,4 +92,4 @@ Canvas::Rgb Canvas::scale(Rgb a, float s) { return {a.r * s, a.g * s, a.b * s}; 
 
 Canvas::Rgb Canvas::rgb8(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -29,9 +29,10 @@ public:
 
     static Rgb scale(Rgb a, float s);
     static Rgb rgb8(int r, int g, int b);
+
 private:
     int w, h;
     std::vector<Rgb> px;
 };
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -5,13 +5,15 @@
 
 namespace mediagen {
 
-template <class T> struct Colour {
+template <class T>
+struct Colour {
     T r, g, b;
 };
 
 // a at t = 0, b at t = 1, channel by channel.
-template <class T> Colour<T> mix(Colour<T> a, Colour<T> b, T t) {
+template <class T>
+Colour<T> mix(Colour<T> a, Colour<T> b, T t) {
     return {lerp(a.r, b.r, t), lerp(a.g, b.g, t), lerp(a.b, b.b, t)};
 }
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -18,4 +18,4 @@ inline void forEachRow(int rows, const std::function<void(int)>& row) {
     for (std::thread& t : pool) t.join();
 }
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -6,7 +6,10 @@
 namespace mediagen {
 
 namespace {
-struct Entry { const char* name; GenFn fn; };
+struct Entry {
+    const char* name;
+    GenFn fn;
+};
 std::vector<Entry>& registry() {
     static std::vector<Entry> r;
     return r;
@@ -26,9 +29,8 @@ bool Context::writeImage(irr::video::IImage* image, const std::string& rel) cons
 int MediaGenerator::runAll(Context& ctx) {
     std::vector<Entry> all = registry();
     // Same order on every build, whatever the link order.
-    std::sort(all.begin(), all.end(), [](const Entry& a, const Entry& b) {
-        return std::string(a.name) < std::string(b.name);
-    });
+    std::sort(all.begin(), all.end(),
+              [](const Entry& a, const Entry& b) { return std::string(a.name) < std::string(b.name); });
     int failures = 0;
     for (const Entry& e : all) {
         if (!e.fn(ctx)) {
@@ -39,4 +41,4 @@ int MediaGenerator::runAll(Context& ctx) {
     return failures;
 }
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -7,8 +7,8 @@
 namespace mediagen {
 
 struct Context {
-    std::string root;      // runtime folder; media/ and maps/ live under it
-    std::string toolsDir;  // source folder of tools/ (scripts, fonts)
+    std::string root;                       // runtime folder; media/ and maps/ live under it
+    std::string toolsDir;                   // source folder of tools/ (scripts, fonts)
     irr::IrrlichtDevice* device = nullptr;  // null driver: image writer, file system
     irr::video::IVideoDriver* driver = nullptr;
     std::string path(const std::string& rel) const { return root + "/" + rel; }
@@ -24,9 +24,9 @@ public:
     static int runAll(Context& ctx);
 };
 
-} // namespace mediagen
+}  // namespace mediagen
 
-#define MEDIA_GENERATOR(id)                                            \
-    static bool id(mediagen::Context& ctx);                            \
-    static mediagen::MediaGenerator id##_registration(#id, id);        \
+#define MEDIA_GENERATOR(id)                                                                                            \
+    static bool id(mediagen::Context& ctx);                                                                            \
+    static mediagen::MediaGenerator id##_registration(#id, id);                                                        \
     static bool id(mediagen::Context& ctx)

@@ -12,9 +12,19 @@ namespace {
 
 struct Bytes {
     std::vector<u8> b;
-    void u16le(u32 v) { b.push_back(v & 0xFF); b.push_back((v >> 8) & 0xFF); }
-    void u32le(u32 v) { u16le(v & 0xFFFF); u16le(v >> 16); }
-    void f32le(float f) { u32 u; std::memcpy(&u, &f, 4); u32le(u); }
+    void u16le(u32 v) {
+        b.push_back(v & 0xFF);
+        b.push_back((v >> 8) & 0xFF);
+    }
+    void u32le(u32 v) {
+        u16le(v & 0xFFFF);
+        u16le(v >> 16);
+    }
+    void f32le(float f) {
+        u32 u;
+        std::memcpy(&u, &f, 4);
+        u32le(u);
+    }
     void text(const std::string& s) { b.insert(b.end(), s.c_str(), s.c_str() + s.size() + 1); }
     void append(const Bytes& o) { b.insert(b.end(), o.b.begin(), o.b.end()); }
 };
@@ -83,7 +93,7 @@ Bytes trimesh(const ObjMesh& m) {
     return chunk(0x4100, body);
 }
 
-} // namespace
+}  // namespace
 
 bool Mesh3ds::write(const ObjMesh& mesh, const std::string& path, const std::string& objectName) {
     if (mesh.vertexPositions().size() > 0xFFFF || mesh.faceList().size() > 0xFFFF) {
@@ -113,4 +123,4 @@ bool Mesh3ds::write(const ObjMesh& mesh, const std::string& path, const std::str
     return fclose(f) == 0 && ok;
 }
 
-} // namespace mediagen
+}  // namespace mediagen

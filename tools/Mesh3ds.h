@@ -14,4 +14,4 @@ public:
     static bool write(const ObjMesh& mesh, const std::string& path, const std::string& objectName);
 };
 
-} // namespace mediagen
+}  // namespace mediagen

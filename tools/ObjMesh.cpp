@@ -10,7 +10,10 @@ namespace mediagen {
 
 void ObjMesh::useMaterial(const std::string& name, const std::string& texture, video::SColorf kd) {
     for (size_t i = 0; i < materials.size(); ++i)
-        if (materials[i].name == name) { current = static_cast<int>(i); return; }
+        if (materials[i].name == name) {
+            current = static_cast<int>(i);
+            return;
+        }
     materials.push_back({name, texture, kd});
     current = static_cast<int>(materials.size()) - 1;
 }
@@ -92,7 +95,10 @@ void ObjMesh::frustum(const vector3df& a, const vector3df& b, float ra, float rb
             const float a0 = 2.0f * core::PI * i / sides, a1 = 2.0f * core::PI * (i + 1) / sides;
             u32 p0 = vertex({r * std::cos(a0), y, r * std::sin(a0)}, mid);
             u32 p1 = vertex({r * std::cos(a1), y, r * std::sin(a1)}, mid);
-            if (end) triangle(c, p1, p0); else triangle(c, p0, p1);
+            if (end)
+                triangle(c, p1, p0);
+            else
+                triangle(c, p0, p1);
         }
     }
     core::matrix4 m = alignY(d / len);
@@ -120,9 +126,12 @@ void ObjMesh::lathe(const std::vector<vector2df>& profile, int sides, const core
             const float ua = u0 + (u1 - u0) * i / sides, ub = u0 + (u1 - u0) * (i + 1) / sides;
             const u32 pa = vertex(at(p, a), {ua, vp}), qa = vertex(at(q, a), {ua, vq});
             const u32 qb = vertex(at(q, b), {ub, vq}), pb = vertex(at(p, b), {ub, vp});
-            if (p.X <= 0) triangle(pa, qa, qb);
-            else if (q.X <= 0) triangle(pa, qa, pb);
-            else quad(pa, qa, qb, pb);
+            if (p.X <= 0)
+                triangle(pa, qa, qb);
+            else if (q.X <= 0)
+                triangle(pa, qa, pb);
+            else
+                quad(pa, qa, qb, pb);
         }
     }
 }
@@ -141,7 +150,10 @@ core::aabbox3df ObjMesh::bounds() const {
 bool ObjMesh::write(const std::string& dir, const std::string& name) const {
     const std::string objPath = dir + "/" + name + ".obj";
     FILE* f = fopen(objPath.c_str(), "w");
-    if (!f) { printf("media: cannot write %s\n", objPath.c_str()); return false; }
+    if (!f) {
+        printf("media: cannot write %s\n", objPath.c_str());
+        return false;
+    }
     fprintf(f, "# Travondel media generator\n");
     if (!materials.empty()) fprintf(f, "mtllib %s.mtl\n", name.c_str());
     // The loader negates X: write -X so the engine sees our X.
@@ -164,7 +176,10 @@ bool ObjMesh::write(const std::string& dir, const std::string& name) const {
 
     const std::string mtlPath = dir + "/" + name + ".mtl";
     FILE* m = fopen(mtlPath.c_str(), "w");
-    if (!m) { printf("media: cannot write %s\n", mtlPath.c_str()); return false; }
+    if (!m) {
+        printf("media: cannot write %s\n", mtlPath.c_str());
+        return false;
+    }
     for (const Material& mt : materials) {
         fprintf(m, "newmtl %s\nKa 1 1 1\nKd %.4f %.4f %.4f\nKs 0 0 0\nillum 1\n", mt.name.c_str(), mt.kd.r, mt.kd.g,
                 mt.kd.b);
@@ -175,4 +190,4 @@ bool ObjMesh::write(const std::string& dir, const std::string& name) const {
     return (fclose(m) == 0) && ok;
 }
 
-} // namespace mediagen
+}  // namespace mediagen

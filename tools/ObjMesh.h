@@ -13,7 +13,7 @@ class ObjMesh {
 public:
     struct Material {
         std::string name;
-        std::string texture;            // file name relative to the .obj, empty for none
+        std::string texture;  // file name relative to the .obj, empty for none
         irr::video::SColorf kd{1, 1, 1, 1};
     };
 
@@ -57,7 +57,10 @@ public:
     bool write(const std::string& dir, const std::string& name) const;
 
     // What the writers of other formats read.
-    struct Face { irr::u32 v[3]; int material; };
+    struct Face {
+        irr::u32 v[3];
+        int material;
+    };
     const std::vector<irr::core::vector3df>& vertexPositions() const { return positions; }
     const std::vector<Face>& faceList() const { return faces; }
     const std::vector<Material>& materialList() const { return materials; }
@@ -70,4 +73,4 @@ private:
     int current = -1;
 };
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -56,4 +56,4 @@ float ProcNoise::fbm(float x, float y, float z, int octaves) const {
     return total > 0 ? sum / total : 0.0f;
 }
 
-} // namespace mediagen
+}  // namespace mediagen

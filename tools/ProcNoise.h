@@ -11,16 +11,19 @@
 namespace mediagen {
 
 // The top 24 bits of a hash as a number in [0, 1).
-template <class T> T unitOf(uint32_t h) { return static_cast<T>(h >> 8) * (T(1) / T(16777216)); }
+template <class T>
+T unitOf(uint32_t h) {
+    return static_cast<T>(h >> 8) * (T(1) / T(16777216));
+}
 
 // Value noise on the unit lattice: corner(i, j) at the lattice points, blended
 // along each axis by fade.
-template <class T, class Fade, class Corner> T latticeValue(T x, T y, Fade fade, Corner corner) {
+template <class T, class Fade, class Corner>
+T latticeValue(T x, T y, Fade fade, Corner corner) {
     const T fx = std::floor(x), fy = std::floor(y);
     const int32_t ix = static_cast<int32_t>(fx), iy = static_cast<int32_t>(fy);
     const T tx = fade(x - fx), ty = fade(y - fy);
-    return lerp(lerp(corner(ix, iy), corner(ix + 1, iy), tx), lerp(corner(ix, iy + 1), corner(ix + 1, iy + 1), tx),
-                ty);
+    return lerp(lerp(corner(ix, iy), corner(ix + 1, iy), tx), lerp(corner(ix, iy + 1), corner(ix + 1, iy + 1), tx), ty);
 }
 
 class ProcNoise {
@@ -34,6 +37,7 @@ public:
     // Sums of octaves, each twice the frequency and half the weight; in [0, 1].
     float fbm(float x, float y, int octaves) const;
     float fbm(float x, float y, float z, int octaves) const;
+
 private:
     uint32_t seed;
 };
@@ -89,5 +93,5 @@ inline double ridged(double x, double y, int octaves, uint32_t seed) {
     return sum / total;
 }
 
-} // namespace worldnoise
-} // namespace mediagen
+}  // namespace worldnoise
+}  // namespace mediagen

@@ -25,4 +25,4 @@ bool ToolCommand::requireFile(const char* path, const char* package) {
     return false;
 }
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -15,4 +15,4 @@ public:
     static bool requireFile(const char* path, const char* package);
 };
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -41,4 +41,4 @@ bool WavWriter::writeMono16(const std::string& path, const std::vector<short>& s
     return ok;
 }
 
-} // namespace mediagen
+}  // namespace mediagen

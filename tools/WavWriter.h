@@ -10,4 +10,4 @@ public:
     static bool writeMono16(const std::string& path, const std::vector<short>& samples, int rate);
 };
 
-} // namespace mediagen
+}  // namespace mediagen

@@ -15,4 +15,4 @@ inline irr::core::vector3df wheelAxleUp(const irr::core::vector3df& rotationDeg)
     return a.normalize();
 }
 
-} // namespace mediagen
+}  // namespace mediagen

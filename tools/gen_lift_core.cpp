@@ -12,8 +12,8 @@
 
 using namespace irr;
 using core::vector3df;
-using mediagen::ObjMesh;
 using mediagen::atlasRect;
+using mediagen::ObjMesh;
 
 namespace {
 
@@ -148,20 +148,21 @@ bool genCrossarm(const mediagen::Context& ctx, const char* name, bool support) {
     ObjMesh m = atlasMesh();
     const core::rectf paint = atlasRect(mediagen::TILE_GREEN_PAINT);
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY);
-    const f32 s = support ? -1.0f : 1.0f;       // side of the axles the steel is on
+    const f32 s = support ? -1.0f : 1.0f;  // side of the axles the steel is on
     const f32 row = 1.6f / 1.5f, reach = 1.0f / 1.5f;
     const f32 armY = 0.2f * s, frameY = 0.1f * s;
     // Stub from the tower head (at -0.35 / 1.5) to the arm.
     m.beam(vector3df(0, -0.26f, 0), vector3df(0, armY + 0.03f * s, 0), 0.12f, paint, ObjMesh::NO_ENDS);
     m.beam(vector3df(0, armY, -row - 0.05f), vector3df(0, armY, row + 0.05f), 0.08f, paint);
     for (f32 z : {-row, row}) {
-        const f32 inward = z > 0 ? -0.04f : 0.04f;   // the frame stands beside the sheaves, on the tower's side
+        const f32 inward = z > 0 ? -0.04f : 0.04f;  // the frame stands beside the sheaves, on the tower's side
         m.beam(vector3df(0, armY, z + inward), vector3df(0, frameY, z + inward), 0.06f, paint, ObjMesh::NO_ENDS);
         m.beam(vector3df(-reach - 0.12f, frameY, z + inward), vector3df(reach + 0.12f, frameY, z + inward), 0.05f,
                steel);
         // Axle plates, one per sheave, from the rail into the sheave's hub.
         for (f32 x : {-reach, -reach / 2, reach / 2, reach})
-            m.cylinder(vector3df(x, frameY, z + inward), vector3df(x, 0, z + inward), 0.02f, 3, steel, ObjMesh::NO_ENDS);
+            m.cylinder(vector3df(x, frameY, z + inward), vector3df(x, 0, z + inward), 0.02f, 3, steel,
+                       ObjMesh::NO_ENDS);
     }
     return m.write(ctx.path("media"), name);
 }
@@ -181,8 +182,7 @@ bool genPinceTKFixe(const mediagen::Context& ctx) {
 bool genPinceTKD(const mediagen::Context& ctx) {
     ObjMesh m = plainMesh("pinceTKD", GRIP_RED);
     m.box(vector3df(-0.45f, -0.14f, -0.14f), vector3df(0.45f, 0.14f, 0.14f), NO_UV);
-    for (f32 x : {-0.3f, 0.3f})
-        m.cylinder(vector3df(x, 0.25f, -0.2f), vector3df(x, 0.25f, 0.2f), 0.11f, 6, NO_UV);
+    for (f32 x : {-0.3f, 0.3f}) m.cylinder(vector3df(x, 0.25f, -0.2f), vector3df(x, 0.25f, 0.2f), 0.11f, 6, NO_UV);
     m.box(vector3df(-0.4f, 0.12f, -0.05f), vector3df(0.4f, 0.3f, 0.05f), NO_UV, ObjMesh::ALL_FACES & ~ObjMesh::NEG_Y);
     const vector3df knee(-0.25f, -1.6f, 0.1f), hook(-0.7f, -4.4f, 0.25f);
     m.beam(vector3df(0, -0.1f, 0), knee, 0.12f, NO_UV, ObjMesh::NO_ENDS);
@@ -211,7 +211,7 @@ bool genPercheTK(const mediagen::Context& ctx) {
 bool genSiege(const mediagen::Context& ctx) {
     // Painted blue all over, frame and seat: one colour, one draw.
     ObjMesh m = plainMesh("siege", video::SColorf(0.18f, 0.32f, 0.62f));
-    const f32 w = 0.19f;                 // half width across the line
+    const f32 w = 0.19f;  // half width across the line
     const f32 back = 0.075f, front = -0.1f;
     const f32 seatY = -0.6f, topY = -0.47f;
     // The grip rides 0.2 above or below the drawn rope at the pylon heads (the
@@ -231,15 +231,14 @@ bool genSiege(const mediagen::Context& ctx) {
             0.01f);
     }
     bar(m, vector3df(front - 0.02f, topY - 0.02f, -w), vector3df(front - 0.02f, topY - 0.02f, w), 0.012f);
-    bar(m, vector3df(front - 0.05f, seatY - 0.1f, -w * 0.8f), vector3df(front - 0.05f, seatY - 0.1f, w * 0.8f),
-        0.015f);
+    bar(m, vector3df(front - 0.05f, seatY - 0.1f, -w * 0.8f), vector3df(front - 0.05f, seatY - 0.1f, w * 0.8f), 0.015f);
     // The seat spans the frame, its sides in place of rails.
     m.box(vector3df(front, seatY - 0.015f, -w), vector3df(back, seatY + 0.005f, w), NO_UV);
     m.box(vector3df(back - 0.012f, seatY, -w + 0.01f), vector3df(back + 0.004f, seatY + 0.12f, w - 0.01f), NO_UV);
     return m.write(ctx.path("media"), "siege");
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_lift_core) {
     bool ok = true;

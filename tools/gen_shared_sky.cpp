@@ -83,7 +83,8 @@ private:
     Rgb mountain(float cx, float cz, float elev, float ridge, float side, float haze) const {
         const float below = ridge - elev;  // radians under the crest
         const float gully = rock.fbm(cx * 45 + 3, cz * 45 + 3, elev * 10, 4);
-        const float rocky = 0.75f * smoothstep(0.56f, 0.68f, gully - 0.6f * below + 0.08f) * smoothstep(0.0f, 0.01f, below);
+        const float rocky =
+            0.75f * smoothstep(0.56f, 0.68f, gully - 0.6f * below + 0.08f) * smoothstep(0.0f, 0.01f, below);
         const float light = 0.5f + 0.5f * std::tanh(side * 1.5f);
         Rgb snow = mix(Canvas::rgb8(176, 190, 214), Canvas::rgb8(246, 248, 252), light);
         Rgb c = mix(snow, mix(Canvas::rgb8(84, 88, 102), Canvas::rgb8(128, 130, 140), light), rocky);
@@ -93,7 +94,7 @@ private:
     ProcNoise clouds, ridges, rock;
 };
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_shared_sky) {
     const SnowSky sky;

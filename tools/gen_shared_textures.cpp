@@ -34,7 +34,7 @@ void paint(TileCanvas t, const ProcNoise& n, Rgb base, bool rivets) {
         }
     if (!rivets) return;
     // Along the top and bottom every 16 px; the sides between the corners.
-    const float spots[12][2] = {{8, 6},  {24, 6},  {40, 6},  {56, 6},  {8, 58},  {24, 58},
+    const float spots[12][2] = {{8, 6},   {24, 6},  {40, 6}, {56, 6}, {8, 58},  {24, 58},
                                 {40, 58}, {56, 58}, {6, 24}, {6, 40}, {58, 24}, {58, 40}};
     for (const auto& s : spots) {
         t.disc(s[0] + 0.6f, s[1] + 0.6f, 1.8f, Canvas::scale(base, 0.55f));  // shadow
@@ -111,7 +111,7 @@ void window(TileCanvas t, const ProcNoise& n) {
         }
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_shared_atlas) {
     Canvas atlas(4 * kTile, 4 * kTile, Canvas::rgb8(128, 128, 128));

@@ -54,8 +54,7 @@ public:
                 const float flat = nl;  // 1 on level ground, smaller on steep faces
                 const float snowCover = smoothstep(0.55f, 0.75f, flat + 0.15f * (n.value(wx / 30, z / 30) - 0.5f));
                 Canvas::Rgb col = mix(Canvas::rgb8(70, 72, 82), Canvas::rgb8(150, 150, 156), light);
-                col = mix(col, mix(Canvas::rgb8(150, 168, 200), Canvas::rgb8(250, 251, 255), light),
-                                  snowCover);
+                col = mix(col, mix(Canvas::rgb8(150, 168, 200), Canvas::rgb8(250, 251, 255), light), snowCover);
                 col = mix(col, haze, 1.0f - std::exp(-z / 3500.0f));
                 for (int y = static_cast<int>(std::ceil(sy)); y < static_cast<int>(std::ceil(top)) && y < H; ++y)
                     if (y >= 0) c.set(x, y, col);
@@ -143,7 +142,7 @@ void chairlift(Canvas& c) {
     }
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_shared_title) {
     const char* bold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";

@@ -41,7 +41,7 @@ std::vector<double> loopNoise(size_t n, double cutoffHz, uint32_t seed) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_sound) {
     const size_t n = static_cast<size_t>(kRate) * kSeconds;
@@ -64,8 +64,8 @@ MEDIA_GENERATOR(gen_sound) {
     const std::string wav = ctx.path("media/tkf-sound.tmp.wav"), mp3 = ctx.path("media/tkf-sound.mp3");
     if (!WavWriter::writeMono16(wav, pcm, kRate)) return false;
     // Constant bit rate, no replay-gain analysis, no ID3 tag: the same bytes every time.
-    const std::string cmd = "lame --quiet --noreplaygain -m m -b 96 --cbr " + ToolCommand::quote(wav) + " " +
-                            ToolCommand::quote(mp3);
+    const std::string cmd =
+        "lame --quiet --noreplaygain -m m -b 96 --cbr " + ToolCommand::quote(wav) + " " + ToolCommand::quote(mp3);
     const bool ok = ToolCommand::run(cmd, "lame");
     remove(wav.c_str());
     return ok;

@@ -15,8 +15,8 @@
 using namespace irr;
 using core::vector2df;
 using core::vector3df;
-using mediagen::ObjMesh;
 using mediagen::atlasRect;
+using mediagen::ObjMesh;
 
 namespace {
 
@@ -55,8 +55,8 @@ void boardingDeck(ObjMesh& m, float floorY) {
     const int steps = 6;
     const float run = 0.28f, rise = (top - floorY) / steps;
     for (int i = 0; i < steps; ++i)
-        m.box(vector3df(x1 - run * (i + 1), floorY, z1), vector3df(x1 - run * i, floorY + rise * (steps - i), z1 + 0.22f),
-              wood);
+        m.box(vector3df(x1 - run * (i + 1), floorY, z1),
+              vector3df(x1 - run * i, floorY + rise * (steps - i), z1 + 0.22f), wood);
 }
 
 // "media/gareTKD.obj", node scale 4, the node 1 unit (4 world units) below the
@@ -136,16 +136,14 @@ bool buildGareArrivee(const mediagen::Context& ctx) {
     const float postX = 1.3f;
     for (float side : {-1.0f, 1.0f}) {
         m.beam(vector3df(side * postX, floorY, sheaveZ), vector3df(side * postX, topY0, sheaveZ), 0.12f, red);
-        m.cylinder(vector3df(side * 1.0f, sheaveY, sheaveZ), vector3df(side * (postX - 0.06f), sheaveY, sheaveZ),
-                   0.03f, 8, dark);
+        m.cylinder(vector3df(side * 1.0f, sheaveY, sheaveZ), vector3df(side * (postX - 0.06f), sheaveY, sheaveZ), 0.03f,
+                   8, dark);
         m.box(vector3df(side * 1.2f - 0.05f, topY0, -2.25f), vector3df(side * 1.2f + 0.05f, topY1, sheaveZ), steel);
     }
     m.box(vector3df(-postX - 0.06f, topY0, sheaveZ - 0.06f), vector3df(postX + 0.06f, topY1, sheaveZ + 0.06f), steel);
     return m.write(ctx.path("media"), "gareArriveeTKD");
 }
 
-} // namespace
+}  // namespace
 
-MEDIA_GENERATOR(gen_tkd) {
-    return buildPoulie(ctx) && buildGareDepart(ctx) && buildGareArrivee(ctx);
-}
+MEDIA_GENERATOR(gen_tkd) { return buildPoulie(ctx) && buildGareDepart(ctx) && buildGareArrivee(ctx); }

@@ -11,8 +11,8 @@
 
 using namespace irr;
 using core::vector3df;
-using mediagen::ObjMesh;
 using mediagen::atlasRect;
+using mediagen::ObjMesh;
 
 namespace {
 
@@ -55,8 +55,8 @@ void loadingDeck(ObjMesh& m) {
     const int steps = 5;
     const float run = 0.17f;
     for (int i = 0; i < steps; ++i)
-        m.box(vector3df(x1 + run * (steps - 1 - i), -0.3f, z0), vector3df(x1 + run * (steps - i), top * (i + 1) / steps, z0 + 0.7f),
-              wood);
+        m.box(vector3df(x1 + run * (steps - 1 - i), -0.3f, z0),
+              vector3df(x1 + run * (steps - i), top * (i + 1) / steps, z0 + 0.7f), wood);
 }
 
 // Bottom terminal, "media/departTKFixe.obj" (node scale 1.8): the drive
@@ -128,8 +128,8 @@ bool buildArrivee(const mediagen::Context& ctx) {
     for (int k = 0; k <= 5; ++k) {
         const float f = k / 5.0f;
         const vector3df up = vector3df(portalX, topY - 0.2f, 0).getInterpolated(anchorTop, 1.0f - f);
-        const vector3df lo = vector3df(portalX, topY - 3.0f, 0).getInterpolated(anchorTop - vector3df(0, 1.2f, 0),
-                                                                                  1.0f - f);
+        const vector3df lo =
+            vector3df(portalX, topY - 3.0f, 0).getInterpolated(anchorTop - vector3df(0, 1.2f, 0), 1.0f - f);
         m.beam(vector3df(lo.X, lo.Y, -1.0f), vector3df(up.X, up.Y, -1.0f), 0.12f, steel);
         m.beam(vector3df(lo.X, lo.Y, 1.0f), vector3df(up.X, up.Y, 1.0f), 0.12f, steel);
     }
@@ -139,7 +139,7 @@ bool buildArrivee(const mediagen::Context& ctx) {
     return m.write(ctx.path("media"), "baseArriveeTK");
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_tkfixe) {
     bool ok = buildDepart(ctx);

@@ -18,8 +18,8 @@
 
 using namespace irr;
 using core::vector3df;
-using mediagen::ObjMesh;
 using mediagen::atlasRect;
+using mediagen::ObjMesh;
 
 namespace {
 
@@ -31,8 +31,9 @@ const float kBullwheelRimRadius = 5.85f;
 
 // Flat ring about +Y (inner radius ri, outer ro, from y0 to y1), faces outward.
 void rim(ObjMesh& m, float ri, float ro, float y0, float y1, int sides, const core::rectf& uv) {
-    const core::vector2df t0(uv.UpperLeftCorner.X, uv.LowerRightCorner.Y), t1(uv.LowerRightCorner.X, uv.LowerRightCorner.Y),
-        t2(uv.LowerRightCorner.X, uv.UpperLeftCorner.Y), t3(uv.UpperLeftCorner.X, uv.UpperLeftCorner.Y);
+    const core::vector2df t0(uv.UpperLeftCorner.X, uv.LowerRightCorner.Y),
+        t1(uv.LowerRightCorner.X, uv.LowerRightCorner.Y), t2(uv.LowerRightCorner.X, uv.UpperLeftCorner.Y),
+        t3(uv.UpperLeftCorner.X, uv.UpperLeftCorner.Y);
     auto at = [](float r, float a, float y) { return vector3df(r * std::cos(a), y, r * std::sin(a)); };
     auto face = [&](vector3df a, vector3df b, vector3df c, vector3df d) {
         m.quad(m.vertex(a, t0), m.vertex(b, t3), m.vertex(c, t2), m.vertex(d, t1));
@@ -65,7 +66,11 @@ void ramp(ObjMesh& m, const vector3df& p, const vector3df& q, float z0, float z1
 }
 
 // Sheave trains of the bottom terminal: sheave centres, sorted along the line.
-struct Train { float z; float x[8]; float y[8]; };
+struct Train {
+    float z;
+    float x[8];
+    float y[8];
+};
 Train train(const vector3df (&galets)[8], float z) {
     Train t{z, {}, {}};
     for (int k = 0; k < 8; ++k) {
@@ -93,14 +98,16 @@ bool writeBottomTerminal(const mediagen::Context& ctx) {
     ObjMesh m;
     const core::rectf steel = atlasRect(mediagen::TILE_STEEL_GREY), red = atlasRect(mediagen::TILE_PAINT_RED),
                       wood = atlasRect(mediagen::TILE_WOOD), roof = atlasRect(mediagen::TILE_ROOF_GREY),
-                      concrete = atlasRect(mediagen::TILE_CONCRETE), window = atlasRect(mediagen::TILE_WINDOW), white = atlasRect(mediagen::TILE_WHITE_PAINT);
+                      concrete = atlasRect(mediagen::TILE_CONCRETE), window = atlasRect(mediagen::TILE_WINDOW),
+                      white = atlasRect(mediagen::TILE_WHITE_PAINT);
     const core::rectf none(0, 0, 0, 0);
 
     // Slab, and the column the bullwheel turns on.
     const vector3df wheel = LiftGeometry::TSFIXE_POULIE_DEPART;
     m.useMaterial("beton", "", kSlab);
     m.box(vector3df(-7.4f, -0.75f, -1.9f), vector3df(3.2f, 0.2f, 2.1f), none);
-    m.box(vector3df(wheel.X - 0.2f, kDeckDepart, wheel.Z - 0.2f), vector3df(wheel.X + 0.2f, 2.76f, wheel.Z + 0.2f), none);
+    m.box(vector3df(wheel.X - 0.2f, kDeckDepart, wheel.Z - 0.2f), vector3df(wheel.X + 0.2f, 2.76f, wheel.Z + 0.2f),
+          none);
 
     m.useMaterial("atlas", kAtlas);
     // The boarding deck under the chairs' seats, with its ramp.
@@ -142,7 +149,8 @@ bool writeReturnTerminal(const mediagen::Context& ctx) {
     const vector3df wheel = LiftGeometry::TSFIXE_POULIE_ARRIVEE;
     m.useMaterial("beton", "", kSlab);
     m.box(vector3df(-2.4f, -0.75f, -1.9f), vector3df(2.5f, 0.2f, 1.9f), none);
-    m.box(vector3df(wheel.X - 0.2f, kDeckArrivee, wheel.Z - 0.2f), vector3df(wheel.X + 0.2f, 2.86f, wheel.Z + 0.2f), none);
+    m.box(vector3df(wheel.X - 0.2f, kDeckArrivee, wheel.Z - 0.2f), vector3df(wheel.X + 0.2f, 2.86f, wheel.Z + 0.2f),
+          none);
 
     m.useMaterial("atlas", kAtlas);
     // The unloading deck, with its ramp down behind the bullwheel.
@@ -183,8 +191,6 @@ bool writeBullwheel(const mediagen::Context& ctx) {
     return m.write(ctx.path("media"), "PoulieTS");
 }
 
-} // namespace
+}  // namespace
 
-MEDIA_GENERATOR(gen_tsfixe) {
-    return writeBottomTerminal(ctx) && writeReturnTerminal(ctx) && writeBullwheel(ctx);
-}
+MEDIA_GENERATOR(gen_tsfixe) { return writeBottomTerminal(ctx) && writeReturnTerminal(ctx) && writeBullwheel(ctx); }

@@ -86,8 +86,8 @@ Texel paintTile(Tile t, double u, double v) {
             return {s.colour, s.relief, 0, 0.7f};
         }
         const double fu = (u - 0.18) / 0.64;
-        const bool frame = fu < 0.08 || fu > 0.92 || v < 0.06 || v > 0.94 || std::fabs(fu - 0.5) < 0.04 ||
-                           std::fabs(v - 0.5) < 0.03;
+        const bool frame =
+            fu < 0.08 || fu > 0.92 || v < 0.06 || v > 0.94 || std::fabs(fu - 0.5) < 0.04 || std::fabs(v - 0.5) < 0.03;
         if (frame) return {rgb(232, 228, 218), 1, 0, 0.6f};
         const double sky = 0.25 + 0.35 * (1 - v) + 0.1 * fbm(fu * 8, v * 8, 2, 19);
         return {rgb(70 * sky + 30, 90 * sky + 36, 110 * sky + 44), 0.2f, 0, 0.08f};
@@ -128,8 +128,8 @@ bool writeAtlas(mediagen::Context& ctx) {
         for (int x = 0; x < ATLAS; ++x) {
             const int tile = (y / tilePx) * TILES + x % ATLAS / tilePx;
             const double u = (x % tilePx + 0.5) / tilePx, v = (y % tilePx + 0.5) / tilePx;
-            const Texel t = tile < TILE_COUNT ? paintTile(static_cast<Tile>(tile), u, v)
-                                              : Texel{rgb(128, 128, 128), 0.5f, 0, 1};
+            const Texel t =
+                tile < TILE_COUNT ? paintTile(static_cast<Tile>(tile), u, v) : Texel{rgb(128, 128, 128), 0.5f, 0, 1};
             diffuse->setPixel(x, y, t.colour.toSColor());
             const u32 m = static_cast<u32>(t.metal * 255), r = static_cast<u32>(t.rough * 255);
             metallic->setPixel(x, y, video::SColor(255, m, m, m));
@@ -148,9 +148,10 @@ bool writeAtlas(mediagen::Context& ctx) {
             };
             vector3df n(-(at(x + 1, y) - at(x - 1, y)) * strength, (at(x, y + 1) - at(x, y - 1)) * strength, 1);
             n.normalize();
-            normal->setPixel(x, y, video::SColor(255, static_cast<u32>((n.X * 0.5f + 0.5f) * 255),
-                                                 static_cast<u32>((n.Y * 0.5f + 0.5f) * 255),
-                                                 static_cast<u32>((n.Z * 0.5f + 0.5f) * 255)));
+            normal->setPixel(x, y,
+                             video::SColor(255, static_cast<u32>((n.X * 0.5f + 0.5f) * 255),
+                                           static_cast<u32>((n.Y * 0.5f + 0.5f) * 255),
+                                           static_cast<u32>((n.Z * 0.5f + 0.5f) * 255)));
         }
     bool ok = ctx.writeImage(diffuse, "media/Diffuse_map.png");
     diffuse->drop();
@@ -173,9 +174,12 @@ void face(mediagen::ObjMesh& m, vector3df a, vector3df b, vector3df c, vector3df
           const core::rectf& uv) {
     const float u0 = uv.UpperLeftCorner.X, u1 = uv.LowerRightCorner.X;
     const float v0 = uv.UpperLeftCorner.Y, v1 = uv.LowerRightCorner.Y;
-    const u32 ia = m.vertex(a, {u0, v1}), ib = m.vertex(b, {u0, v0}), ic = m.vertex(c, {u1, v0}), id = m.vertex(d, {u1, v1});
-    if ((b - a).crossProduct(c - a).dotProduct(outward) >= 0) m.quad(ia, ib, ic, id);
-    else m.quad(ia, id, ic, ib);
+    const u32 ia = m.vertex(a, {u0, v1}), ib = m.vertex(b, {u0, v0}), ic = m.vertex(c, {u1, v0}),
+              id = m.vertex(d, {u1, v1});
+    if ((b - a).crossProduct(c - a).dotProduct(outward) >= 0)
+        m.quad(ia, ib, ic, id);
+    else
+        m.quad(ia, id, ic, ib);
 }
 
 // The triangle of wall under the roof at one end.
@@ -185,7 +189,10 @@ void gable(mediagen::ObjMesh& m, float x, float eaveY, float apexY, float halfWi
         top((uv.UpperLeftCorner.X + uv.LowerRightCorner.X) / 2, uv.UpperLeftCorner.Y);
     const vector3df pa(x, eaveY, -halfWidth), pb(x, apexY, 0), pc(x, eaveY, halfWidth);
     const u32 a = m.vertex(pa, lo), b = m.vertex(pb, top), c = m.vertex(pc, hi);
-    if ((pb - pa).crossProduct(pc - pa).X * x >= 0) m.triangle(a, b, c); else m.triangle(a, c, b);
+    if ((pb - pa).crossProduct(pc - pa).X * x >= 0)
+        m.triangle(a, b, c);
+    else
+        m.triangle(a, c, b);
 }
 
 bool writeChalet(mediagen::Context& ctx) {
@@ -203,7 +210,8 @@ bool writeChalet(mediagen::Context& ctx) {
     const float ridge = 4.65f, overhangX = 3.7f, eaveZ = 3.2f, eaveY = 2.82f, under = 0.14f;
     for (int side = -1; side <= 1; side += 2) {
         const float z = side * eaveZ;
-        const vector3df r0(-overhangX, ridge, 0), r1(overhangX, ridge, 0), e0(-overhangX, eaveY, z), e1(overhangX, eaveY, z);
+        const vector3df r0(-overhangX, ridge, 0), r1(overhangX, ridge, 0), e0(-overhangX, eaveY, z),
+            e1(overhangX, eaveY, z);
         const vector3df down(0, -under, 0), up(0, eaveZ, side * (ridge - eaveY));
         face(m, e0, r0, r1, e1, up, tileRect(ROOF));
         face(m, e0 + down, r0 + down, r1 + down, e1 + down, -up, tileRect(DARK_WOOD));
@@ -219,12 +227,14 @@ bool writeChalet(mediagen::Context& ctx) {
     m.box({bx, floorY, -half + 0.1f}, {bx + 0.08f, railY, half - 0.1f}, tileRect(RAILING));
     m.box({bx, floorY, -half + 0.1f}, {-depth, railY, -half + 0.18f}, tileRect(RAILING));
     m.box({bx, floorY, half - 0.18f}, {-depth, railY, half - 0.1f}, tileRect(RAILING));
-    for (float z : {-half + 0.15f, half - 0.15f}) m.box({bx - 0.02f, 0, z - 0.1f}, {bx + 0.18f, floorY - 0.12f, z + 0.1f}, tileRect(DARK_WOOD));
+    for (float z : {-half + 0.15f, half - 0.15f})
+        m.box({bx - 0.02f, 0, z - 0.1f}, {bx + 0.18f, floorY - 0.12f, z + 0.1f}, tileRect(DARK_WOOD));
 
     // Door and windows stand a little proud of the walls.
     const float t = 0.05f;
     m.box({-depth - t, 0, -0.5f}, {-depth + t, 1.15f, 0.5f}, tileRect(DOOR));
-    for (float z : {-1.3f, 1.3f}) m.box({-depth - t, 1.65f, z - 0.55f}, {-depth + t, 2.65f, z + 0.55f}, tileRect(WINDOW));
+    for (float z : {-1.3f, 1.3f})
+        m.box({-depth - t, 1.65f, z - 0.55f}, {-depth + t, 2.65f, z + 0.55f}, tileRect(WINDOW));
     m.box({-depth - t, 3.3f, -0.45f}, {-depth + t, 4.0f, 0.45f}, tileRect(WINDOW));
     for (float zs : {-half, half})
         for (float x : {-1.8f, 0.0f, 1.8f}) {
@@ -235,7 +245,7 @@ bool writeChalet(mediagen::Context& ctx) {
     return m.write(ctx.path("media"), "Alpine_chalet");
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_world_chalet) {
     bool ok = writeAtlas(ctx);

@@ -33,7 +33,9 @@ const int TEXTURE = 2048;
 const double CAMERA_X = TerrainGeometry::CAMERA_START_X, CAMERA_Y = TerrainGeometry::CAMERA_START_Y,
              CAMERA_Z = TerrainGeometry::CAMERA_START_Z;
 
-struct Pt { double x, z; };
+struct Pt {
+    double x, z;
+};
 
 // Distance in the ground plane from p to (x, z).
 double distance(const Pt& p, double x, double z) { return std::sqrt((x - p.x) * (x - p.x) + (z - p.z) * (z - p.z)); }
@@ -50,7 +52,8 @@ const std::vector<Valley>& valleys() {
     static const std::vector<Valley> v = {
         // Main valley: from the southern edge past the village to a cirque under the highest peaks.
         {{{6500, -600}, {6300, 2200}, {6050, 4300}, {5750, 6100}, {5250, 7700}, {4700, 8700}},
-         {80, 130, 180, 235, 420, 1150}, 420},
+         {80, 130, 180, 235, 420, 1150},
+         420},
         // West valley, joining below the camera, and its own branch to the south-west.
         {{{6100, 3800}, {4700, 3300}, {3100, 2700}, {1400, 2700}, {100, 3300}}, {170, 420, 800, 1250, 1700}, 220},
         {{{3300, 2800}, {2400, 1400}, {1500, 200}}, {780, 1200, 1650}, 140},
@@ -230,7 +233,10 @@ Grid terrainGrid(scene::ITerrainSceneNode* terrain) {
     return g;
 }
 
-struct StationSite { const char* name; double x, z; };
+struct StationSite {
+    const char* name;
+    double x, z;
+};
 // The first one is what the camera looks at when the game starts; all stand on gentle ground.
 const StationSite STATIONS[] = {
     {"Village", VILLAGE.x, VILLAGE.z},
@@ -241,7 +247,9 @@ const StationSite STATIONS[] = {
 
 // Height, normal and crest (how far the ground stands above its surroundings:
 // positive on ridges, negative in gullies), in world units.
-struct Surface { double h, nx, ny, nz, crest; };
+struct Surface {
+    double h, nx, ny, nz, crest;
+};
 
 // Height and normal at a picture position (columns, rows), smoothly interpolated between vertices.
 Surface sample(const Grid& g, double col, double row) {
@@ -357,12 +365,13 @@ double steepestAround(scene::ITerrainSceneNode* terrain, double x, double z) {
     double steepest = 0;
     for (int k = 0; k < 8; ++k) {
         const double a = k * M_PI / 4;
-        steepest = std::max(steepest, std::fabs(terrain->getHeight(x + 30 * std::cos(a), z + 30 * std::sin(a)) - h) / 30);
+        steepest =
+            std::max(steepest, std::fabs(terrain->getHeight(x + 30 * std::cos(a), z + 30 * std::sin(a)) - h) / 30);
     }
     return std::atan(steepest) * 180 / M_PI;
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_world_map) {
     const std::string heightfield = "ecrins_heightfield.png";

@@ -16,7 +16,10 @@ using mediagen::ObjMesh;
 
 namespace {
 
-struct Material { const char* name; u8 r, g, b; };
+struct Material {
+    const char* name;
+    u8 r, g, b;
+};
 const Material MATERIALS[] = {
     {"trunk", 92, 60, 36},
     {"needles_lit", 70, 122, 56},
@@ -52,8 +55,7 @@ void face(ObjMesh& m, u32 a, u32 b, u32 c, bool needles) {
 
 // A cone or frustum round the Y axis from y0 (radius r0) to y1 (radius r1), with a closed
 // bottom unless it stands in the ground.
-void frustum(ObjMesh& m, float y0, float y1, float r0, float r1, int sides, float twist, bool needles,
-             bool bottomCap) {
+void frustum(ObjMesh& m, float y0, float y1, float r0, float r1, int sides, float twist, bool needles, bool bottomCap) {
     const core::vector2df noUv(0, 0);
     std::vector<u32> lo, hi;
     for (int i = 0; i < sides; ++i) {
@@ -75,7 +77,7 @@ void frustum(ObjMesh& m, float y0, float y1, float r0, float r1, int sides, floa
     }
 }
 
-} // namespace
+}  // namespace
 
 MEDIA_GENERATOR(gen_world_tree) {
     ObjMesh tree;

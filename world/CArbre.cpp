@@ -28,7 +28,7 @@ void mergeBuffers(scene::IAnimatedMesh* animated) {
     mesh->recalculateBoundingBox();
 }
 
-} // namespace
+}  // namespace
 
 CArbre::CArbre(scene::ISceneManager* smgr, video::IVideoDriver* driver)
     : position(0, 0, 0), smgr(smgr), driver(driver), mesh(nullptr), node(nullptr) {

@@ -7,7 +7,7 @@ namespace {
 const u32 FILE_HEADER = 14;
 const u32 INFO_HEADER = 40;
 
-} // namespace
+}  // namespace
 
 bool CBmpCheck::isValid(const CPictureBytes& file, u32 maxSide) {
     if (!file.has(0, FILE_HEADER + INFO_HEADER) || file.byte(0) != 'B' || file.byte(1) != 'M') return false;
@@ -42,22 +42,22 @@ bool CBmpCheck::rle8Fits(const CPictureBytes& file, size_t at, size_t end, u32 w
         if (!data.has(at, 2)) return false;
         const u32 count = data.byte(at), code = data.byte(at + 1);
         at += 2;
-        if (count > 0) {   // a run of one colour
+        if (count > 0) {  // a run of one colour
             if (x + count > width || code >= palette) return false;
             x += count;
             written += count;
-        } else if (code == 0) {   // end of line; the last one ends the picture too
+        } else if (code == 0) {  // end of line; the last one ends the picture too
             x = 0;
             if (++y == height) break;
-        } else if (code == 1) {   // end of picture
+        } else if (code == 1) {  // end of picture
             break;
-        } else if (code == 2) {   // move ahead without writing
+        } else if (code == 2) {  // move ahead without writing
             if (!data.has(at, 2)) return false;
             x += data.byte(at);
             y += data.byte(at + 1);
             at += 2;
             if (x > width || y >= height) return false;
-        } else {   // `code` literal indices, padded to an even count
+        } else {  // `code` literal indices, padded to an even count
             if (x + code > width || !data.indicesBelow(at, code, 1, code, palette) || !data.has(at, code + code % 2))
                 return false;
             at += code + code % 2;

@@ -6,23 +6,21 @@ using namespace irr;
 using namespace irr::core;
 using namespace irr::scene;
 
-CDynamicCamera::CDynamicCamera(IrrlichtDevice* device, ISceneNode* parent, ISceneManager* smgr,
-                               s32 id, f32 rotateSpeed, f32 zoomSpeed, f32 moveSpeed)
-    : ICameraSceneNode(parent ? parent : smgr->getRootSceneNode(), smgr, id, vector3df(1, 1, 1)),
-      ClickedNode(0), Target(0, 0, 0), UpVector(0, 1, 0), InputReceiverEnabled(true),
-      FOV(PI / 2.5f), AspectRatio(4.0f / 3.0f), NearValue(1.0f), FarValue(100000.0f),
-      Device(device), OrbitPosition(0, 0, 0), InputBlocked(false), Rotating(false),
-      Moving(false), ZoomSpeed(zoomSpeed), MoveSpeed(moveSpeed), RotateSpeed(rotateSpeed),
-      RotateStart(0, 0), MoveStart(0, 0), Distance(0), AngleH(0), AngleV(0),
-      OrbitCentre(0, 0, 0), CursorPos(0, 0), MinZoom(1.0f), MaxZoom(2000.0f) {
+CDynamicCamera::CDynamicCamera(IrrlichtDevice* device, ISceneNode* parent, ISceneManager* smgr, s32 id, f32 rotateSpeed,
+                               f32 zoomSpeed, f32 moveSpeed)
+    : ICameraSceneNode(parent ? parent : smgr->getRootSceneNode(), smgr, id, vector3df(1, 1, 1)), ClickedNode(0),
+      Target(0, 0, 0), UpVector(0, 1, 0), InputReceiverEnabled(true), FOV(PI / 2.5f), AspectRatio(4.0f / 3.0f),
+      NearValue(1.0f), FarValue(100000.0f), Device(device), OrbitPosition(0, 0, 0), InputBlocked(false),
+      Rotating(false), Moving(false), ZoomSpeed(zoomSpeed), MoveSpeed(moveSpeed), RotateSpeed(rotateSpeed),
+      RotateStart(0, 0), MoveStart(0, 0), Distance(0), AngleH(0), AngleV(0), OrbitCentre(0, 0, 0), CursorPos(0, 0),
+      MinZoom(1.0f), MaxZoom(2000.0f) {
     resetKeys();
     resetMouseButtons();
 
     video::IVideoDriver* driver = SceneManager->getVideoDriver();
     if (driver) {
         const dimension2du size = driver->getCurrentRenderTargetSize();
-        if (size.Height > 0)
-            AspectRatio = (f32)size.Width / (f32)size.Height;
+        if (size.Height > 0) AspectRatio = (f32)size.Width / (f32)size.Height;
     }
     recalculateProjectionMatrix();
     recalculateViewArea();
@@ -42,8 +40,7 @@ void CDynamicCamera::recalculateProjectionMatrix() {
 void CDynamicCamera::recalculateViewArea() {
     Frustum.cameraPosition = getAbsolutePosition();
     matrix4 m(matrix4::EM4CONST_NOTHING);
-    m.setbyproduct_nocheck(Frustum.getTransform(video::ETS_PROJECTION),
-                           Frustum.getTransform(video::ETS_VIEW));
+    m.setbyproduct_nocheck(Frustum.getTransform(video::ETS_PROJECTION), Frustum.getTransform(video::ETS_VIEW));
     Frustum.setFrom(m);
 }
 
@@ -53,8 +50,7 @@ void CDynamicCamera::OnRegisterSceneNode() {
     z.normalize();
     vector3df up = UpVector;
     up.normalize();
-    if (equals(fabsf(z.dotProduct(up)), 1.0f, 1e-08f))
-        up.X += 0.5f;
+    if (equals(fabsf(z.dotProduct(up)), 1.0f, 1e-08f)) up.X += 0.5f;
 
     // Standing on the target leaves no viewing axis: keep the last good view
     // rather than filling the matrices (and every picking ray) with NaN.
@@ -65,8 +61,7 @@ void CDynamicCamera::OnRegisterSceneNode() {
         recalculateViewArea();
     }
 
-    if (SceneManager->getActiveCamera() == this)
-        SceneManager->registerNodeForRendering(this, ESNRP_CAMERA);
+    if (SceneManager->getActiveCamera() == this) SceneManager->registerNodeForRendering(this, ESNRP_CAMERA);
     ISceneNode::OnRegisterSceneNode();
 }
 
@@ -78,8 +73,7 @@ void CDynamicCamera::OnAnimate(u32 /*timeMs*/) {
 
 void CDynamicCamera::render() {
     video::IVideoDriver* driver = SceneManager->getVideoDriver();
-    if (!driver)
-        return;
+    if (!driver) return;
     driver->setTransform(video::ETS_PROJECTION, Frustum.getTransform(video::ETS_PROJECTION));
     driver->setTransform(video::ETS_VIEW, Frustum.getTransform(video::ETS_VIEW));
 }
@@ -92,9 +86,7 @@ ESCENE_NODE_TYPE CDynamicCamera::getType() const { return ESNT_CAMERA; }
 
 void CDynamicCamera::setProjectionMatrix(const matrix4& /*projection*/, bool /*isOrthogonal*/) {}
 
-const matrix4& CDynamicCamera::getProjectionMatrix() const {
-    return Frustum.getTransform(video::ETS_PROJECTION);
-}
+const matrix4& CDynamicCamera::getProjectionMatrix() const { return Frustum.getTransform(video::ETS_PROJECTION); }
 
 const matrix4& CDynamicCamera::getViewMatrix() const { return Frustum.getTransform(video::ETS_VIEW); }
 
@@ -152,13 +144,11 @@ void CDynamicCamera::setMinZoom(f32 amount) { MinZoom = amount; }
 void CDynamicCamera::setMaxZoom(f32 amount) { MaxZoom = amount; }
 
 void CDynamicCamera::resetKeys() {
-    for (u32 i = 0; i < KEY_KEY_CODES_COUNT; ++i)
-        KeyDown[i] = false;
+    for (u32 i = 0; i < KEY_KEY_CODES_COUNT; ++i) KeyDown[i] = false;
 }
 
 void CDynamicCamera::resetMouseButtons() {
-    for (u32 i = 0; i < 3; ++i)
-        MouseButtons[i] = false;
+    for (u32 i = 0; i < 3; ++i) MouseButtons[i] = false;
 }
 
 bool CDynamicCamera::isKeyDown(EKEY_CODE key) const {
@@ -166,20 +156,16 @@ bool CDynamicCamera::isKeyDown(EKEY_CODE key) const {
     return code < KEY_KEY_CODES_COUNT && KeyDown[code];
 }
 
-bool CDynamicCamera::isMouseButtonDown(s32 button) const {
-    return button >= 0 && button < 3 && MouseButtons[button];
-}
+bool CDynamicCamera::isMouseButtonDown(s32 button) const { return button >= 0 && button < 3 && MouseButtons[button]; }
 
 bool CDynamicCamera::OnEvent(const SEvent& event) {
-    if (!InputReceiverEnabled)
-        return false;
+    if (!InputReceiverEnabled) return false;
 
     if (event.EventType == EET_MOUSE_INPUT_EVENT) {
         switch (event.MouseInput.Event) {
         case EMIE_LMOUSE_PRESSED_DOWN: {
             position2di pos(0, 0);
-            if (Device && Device->getCursorControl())
-                pos = Device->getCursorControl()->getPosition();
+            if (Device && Device->getCursorControl()) pos = Device->getCursorControl()->getPosition();
             ClickedNode = SceneManager->getSceneCollisionManager()->getSceneNodeFromScreenCoordinatesBB(
                 pos, 0, false, SceneManager->getRootSceneNode());
             if (ClickedNode && ClickedNode->getType() == ESNT_BILLBOARD) {
@@ -214,8 +200,7 @@ bool CDynamicCamera::OnEvent(const SEvent& event) {
 
     if (event.EventType == EET_KEY_INPUT_EVENT) {
         const u32 code = (u32)event.KeyInput.Key;
-        if (code < KEY_KEY_CODES_COUNT)
-            KeyDown[code] = event.KeyInput.PressedDown;
+        if (code < KEY_KEY_CODES_COUNT) KeyDown[code] = event.KeyInput.PressedDown;
         return true;
     }
     return false;

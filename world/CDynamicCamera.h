@@ -13,9 +13,8 @@
 
 class CDynamicCamera : public irr::scene::ICameraSceneNode {
 public:
-    CDynamicCamera(irr::IrrlichtDevice* device, irr::scene::ISceneNode* parent,
-                   irr::scene::ISceneManager* smgr, irr::s32 id, irr::f32 rotateSpeed,
-                   irr::f32 zoomSpeed, irr::f32 moveSpeed);
+    CDynamicCamera(irr::IrrlichtDevice* device, irr::scene::ISceneNode* parent, irr::scene::ISceneManager* smgr,
+                   irr::s32 id, irr::f32 rotateSpeed, irr::f32 zoomSpeed, irr::f32 moveSpeed);
     virtual ~CDynamicCamera();
 
     virtual void OnRegisterSceneNode();

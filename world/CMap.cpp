@@ -23,11 +23,11 @@ bool isRegularFile(const core::stringc& path) {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-} // namespace
+}  // namespace
 
 CMap::CMap(const core::stringc& file)
-    : driver(nullptr), smgr(nullptr), device(nullptr), terrain(nullptr), terrainSelector(nullptr),
-      skyBox(nullptr), mapFile(file) {}
+    : driver(nullptr), smgr(nullptr), device(nullptr), terrain(nullptr), terrainSelector(nullptr), skyBox(nullptr),
+      mapFile(file) {}
 
 CMap::~CMap() {
     for (u32 i = 0; i < arrArbres.size(); ++i) delete arrArbres[i];
@@ -134,10 +134,9 @@ void CMap::buildTerrain() {
 
     const core::vector3df scale(TerrainGeometry::UNITS_PER_PIXEL, TerrainGeometry::UNITS_PER_LEVEL,
                                 TerrainGeometry::UNITS_PER_PIXEL);
-    terrain = smgr->addTerrainSceneNode(heightfieldPath, nullptr, 1, core::vector3df(0, 0, 0),
-                                        core::vector3df(0, 0, 0), scale, video::SColor(255, 255, 255, 255),
-                                        TerrainGeometry::MAX_LOD, scene::ETPS_17, TerrainGeometry::SMOOTH_FACTOR,
-                                        false);
+    terrain = smgr->addTerrainSceneNode(heightfieldPath, nullptr, 1, core::vector3df(0, 0, 0), core::vector3df(0, 0, 0),
+                                        scale, video::SColor(255, 255, 255, 255), TerrainGeometry::MAX_LOD,
+                                        scene::ETPS_17, TerrainGeometry::SMOOTH_FACTOR, false);
     if (!terrain) {
         printf("loadMap -> heightfield illisible : %s\n", heightfieldPath.c_str());
         return;
@@ -188,8 +187,8 @@ core::vector3df CMap::clickTerrainCoordinates() {
     core::vector3df hit;
     core::triangle3df triangle;
     scene::ISceneNode* node = nullptr;
-    if (device->getSceneManager()->getSceneCollisionManager()->getCollisionPoint(ray, terrainSelector, hit,
-                                                                                 triangle, node) &&
+    if (device->getSceneManager()->getSceneCollisionManager()->getCollisionPoint(ray, terrainSelector, hit, triangle,
+                                                                                 node) &&
         node && node->getID() == 1)
         return hit;
     return core::vector3df(0, 0, 0);

@@ -36,7 +36,7 @@ void jpegMessage(j_common_ptr info, int level) {
     if (level < 0) reinterpret_cast<JpegTrap*>(info->err)->warned = true;
 }
 
-} // namespace
+}  // namespace
 
 bool CPictureCheck::isUsable(const core::stringc& path, u32 maxSide) {
     struct stat st;

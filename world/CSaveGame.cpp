@@ -6,16 +6,14 @@
 using namespace irr;
 using namespace irr::core;
 
-CSaveGame::CSaveGame(const stringw& fileName, IrrlichtDevice* device)
-    : fileName(fileName), device(device) {}
+CSaveGame::CSaveGame(const stringw& fileName, IrrlichtDevice* device) : fileName(fileName), device(device) {}
 
 CSaveGame::~CSaveGame() { settings.clear(); }
 
 bool CSaveGame::save() {
     const io::path path = stringc(fileName);
     io::IXMLWriter* xml = device->getFileSystem()->createXMLWriter(path);
-    if (!xml)
-        return false;
+    if (!xml) return false;
 
     xml->writeXMLHeader();
     xml->writeLineBreak();
@@ -53,8 +51,7 @@ bool CSaveGame::load() {
     const io::path path = stringc(fileName);
     io::IFileSystem* fs = device->getFileSystem();
     io::IReadFile* file = fs->createAndOpenFile(path);
-    if (!file)
-        return false;
+    if (!file) return false;
 
     // A directory opens but reads nothing, and its bogus size would make the
     // XML reader allocate without bound: only a file with content is parsed.
@@ -91,13 +88,10 @@ s32 CSaveGame::getSettingAsInteger(const stringw& key) {
     const stringc value(getSetting(key));
     const char* text = value.c_str();
     const char* digits = (*text == '+' || *text == '-') ? text + 1 : text;
-    if (*digits < '0' || *digits > '9')
-        return 0;
+    if (*digits < '0' || *digits > '9') return 0;
     // strtoll saturates where the engine's strtol10 can wrap (10 digits).
     const long long n = strtoll(text, nullptr, 10);
-    if (n > INT_MAX)
-        return INT_MAX;
-    if (n < INT_MIN)
-        return INT_MIN;
+    if (n > INT_MAX) return INT_MAX;
+    if (n < INT_MIN) return INT_MIN;
     return (s32)n;
 }

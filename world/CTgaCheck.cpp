@@ -7,7 +7,7 @@ namespace {
 const u32 HEADER = 18;
 enum { MAPPED = 1, TRUE_COLOUR = 2, GREY = 3, TRUE_COLOUR_RLE = 10 };
 
-} // namespace
+}  // namespace
 
 bool CTgaCheck::isValid(const CPictureBytes& file, u32 maxSide) {
     if (!file.has(0, HEADER)) return false;

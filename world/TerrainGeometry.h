@@ -19,4 +19,4 @@ constexpr float CAMERA_START_X = 6000.0f;
 constexpr float CAMERA_START_Y = 500.0f;
 constexpr float CAMERA_START_Z = 5000.0f;
 
-} // namespace TerrainGeometry
+}  // namespace TerrainGeometry

@@ -101,7 +101,7 @@ protected:
     void aim(const irr::core::vector3df& from, const irr::core::vector3df& to) {
         win->camera->setPosition(from);
         win->camera->setTarget(to);
-        win->runFrames(1, 0.0f);   // the camera's view follows while a frame is drawn
+        win->runFrames(1, 0.0f);  // the camera's view follows while a frame is drawn
     }
 
     CMap* map() { return win->map; }
@@ -118,8 +118,8 @@ protected:
     }
 
     irr::core::position2di screenOf(const irr::core::vector3df& p) {
-        return device()->getSceneManager()->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(
-            p, win->camera);
+        return device()->getSceneManager()->getSceneCollisionManager()->getScreenCoordinatesFrom3DPosition(p,
+                                                                                                           win->camera);
     }
 
     void mouse(irr::EMOUSE_INPUT_EVENT kind, irr::core::position2di at) {
@@ -193,8 +193,7 @@ protected:
     // Clicks a lift's bottom terminal, the camera brought close to it first,
     // at a point of the (open, frame-like) mesh that a ray really meets.
     void clickTerminal(CRemontee* lift) {
-        irr::scene::ISceneNode* node =
-            device()->getSceneManager()->getSceneNodeFromName(lift->getNodeName().c_str());
+        irr::scene::ISceneNode* node = device()->getSceneManager()->getSceneNodeFromName(lift->getNodeName().c_str());
         ASSERT_NE(node, nullptr);
         ASSERT_NE(node->getTriangleSelector(), nullptr);
         win->runFrames(1, 0.0f);
@@ -212,10 +211,9 @@ protected:
             irr::core::triangle3df tri;
             irr::scene::ISceneNode* hitNode = 0;
             irr::core::vector3df onTerrain;
-            const bool terrainFirst =
-                cm->getCollisionPoint(ray, map()->terrainSelector, onTerrain, tri, hitNode) &&
-                cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode) &&
-                onTerrain.getDistanceFrom(ray.start) < hit.getDistanceFrom(ray.start);
+            const bool terrainFirst = cm->getCollisionPoint(ray, map()->terrainSelector, onTerrain, tri, hitNode) &&
+                                      cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode) &&
+                                      onTerrain.getDistanceFrom(ray.start) < hit.getDistanceFrom(ray.start);
             if (!terrainFirst && cm->getCollisionPoint(ray, node->getTriangleSelector(), hit, tri, hitNode)) {
                 clickAt(at);
                 return;

@@ -228,7 +228,7 @@ TEST_F(DialogsTest, PoleButtonActsOnDetachableLiftsOnly) {
     CRemontee* lift = surfaceLift();
     clickTerminal(lift);
     win->app.guienv->addButton(rect<s32>(0, 500, 50, 550), 0, GUI_ID_LANCE_PERCHE, L"x");
-    guiEvent(GUI_ID_LANCE_PERCHE, gui::EGET_BUTTON_CLICKED);   // not a detachable lift: nothing
+    guiEvent(GUI_ID_LANCE_PERCHE, gui::EGET_BUTTON_CLICKED);  // not a detachable lift: nothing
     EXPECT_EQ(win->runFrames(2, 0.05f), 2u);
 }
 
@@ -249,14 +249,14 @@ TEST_F(DialogsTest, MenuThenQuitterEndsTheLoop) {
             EXPECT_EQ(where, rect<s32>(800, 70, 1000, 200));
         }
 
-        clickOn(GUI_ID_MENU);   // behind the modal menu: no second one
+        clickOn(GUI_ID_MENU);  // behind the modal menu: no second one
         EXPECT_EQ(windows(GUI_ID_WINDOW_MENU), 1u);
         clickOn(GUI_ID_SAUVEGARDER);
         EXPECT_FALSE(win->app.quit);
         clickOn(GUI_ID_QUITTER);
         EXPECT_TRUE(win->app.quit);
         EXPECT_EQ(win->runFrames(5, 0.016f), 0u);
-        win->frameLoop();   // returns before drawing a frame
+        win->frameLoop();  // returns before drawing a frame
         win->shutDown();
         win.reset();
     }

@@ -34,7 +34,7 @@ protected:
     // A media folder of links to the generated media, with the tone as the motor.
     void SetUp() override {
         tmp.reset(new TempDir(false));
-        recordMixerToWave(tmp->path(), kRate);   // before any audio device opens
+        recordMixerToWave(tmp->path(), kRate);  // before any audio device opens
         fs::create_directory("media");
         for (const auto& e : fs::directory_iterator(TempDir::runtimeDir() + "/media"))
             if (e.path().filename() != "tkf-sound.mp3")
@@ -59,7 +59,7 @@ TEST_F(PitchTest, SpeedBarAtHalfHalvesTheMotorFrequency) {
     EXPECT_FLOAT_EQ(lift->getSound()->getPitchShift(), 0.5f);
     win->runFrames(1, 0.016f);
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
-    win->shutDown();   // the lifts go, their devices close, the wave file is complete
+    win->shutDown();  // the lifts go, their devices close, the wave file is complete
 
     const std::vector<float> s = readWaveSamples(tmp->path() + "/out.wav");
     size_t start = 0;

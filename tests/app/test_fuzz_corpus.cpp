@@ -27,7 +27,7 @@ std::vector<uint8_t> bytesOf(const fs::path& p) {
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-} // namespace
+}  // namespace
 
 class FuzzCorpusTest : public WorldTest {
 protected:
@@ -61,8 +61,8 @@ TEST_F(FuzzCorpusTest, SettingsCorpusLoadsOrIsRefused) {
 TEST_F(FuzzCorpusTest, MapCorpusLoadsOrIsRefused) {
     const std::vector<fs::path> files = corpus("map");
     ASSERT_FALSE(files.empty());
-    const std::set<std::string> withTerrain = {"bmp", "bmp_gray8", "bmp_rle8", "jpg", "png_gray",
-                                               "png_rgb", "tga", "tga_gray8", "tga_rle"};
+    const std::set<std::string> withTerrain = {"bmp",     "bmp_gray8", "bmp_rle8",  "jpg",    "png_gray",
+                                               "png_rgb", "tga",       "tga_gray8", "tga_rle"};
     fs::create_directories("maps");
     capture.start();
     for (const fs::path& f : files) {
@@ -111,21 +111,21 @@ TEST_F(FuzzCorpusTest, MapPicturesAreCheckedBeforeTheEngineReadsThem) {
         bool terrain, texture0;
     };
     const Case cases[] = {
-        {"good.png", "good.jpg", true, true},    {"good.png", "UP.JPG", true, true},
-        {"good.png", "cut.jpg", true, false},    {"good.png", "noend.jpg", true, false},
-        {"good.png", "jpeg.png", true, false},   {"good.png", "png.jpg", true, false},
-        {"good.png", "good.bmp", true, true},    {"good.png", "good.png", true, true},
-        {"good.png", "good.tga", true, true},    {"good.png", "cut.bmp", true, false},
-        {"good.png", "cut.tga", true, false},    {"good.png", "tga.bmp", true, false},
-        {"cut.jpg", "good.jpg", false, false},   {"jpeg.png", "good.jpg", false, false},
-        {"cut.png", "good.jpg", false, false},   {"good.bmp", "good.tga", true, true},
-        {"good.tga", "good.bmp", true, true},    {"cut.bmp", "good.jpg", false, false},
-        {"cut.tga", "good.jpg", false, false},   {"empty.ppm", "good.jpg", false, false},
+        {"good.png", "good.jpg", true, true},  {"good.png", "UP.JPG", true, true},
+        {"good.png", "cut.jpg", true, false},  {"good.png", "noend.jpg", true, false},
+        {"good.png", "jpeg.png", true, false}, {"good.png", "png.jpg", true, false},
+        {"good.png", "good.bmp", true, true},  {"good.png", "good.png", true, true},
+        {"good.png", "good.tga", true, true},  {"good.png", "cut.bmp", true, false},
+        {"good.png", "cut.tga", true, false},  {"good.png", "tga.bmp", true, false},
+        {"cut.jpg", "good.jpg", false, false}, {"jpeg.png", "good.jpg", false, false},
+        {"cut.png", "good.jpg", false, false}, {"good.bmp", "good.tga", true, true},
+        {"good.tga", "good.bmp", true, true},  {"cut.bmp", "good.jpg", false, false},
+        {"cut.tga", "good.jpg", false, false}, {"empty.ppm", "good.jpg", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.heightfield) + " / " + c.texture);
-        const std::string out = load("pictures.map", std::string("heightfield=") + c.heightfield + "\ntexture=" +
-                                                        c.texture + "\nstation#Col#10-20-30\n");
+        const std::string out = load("pictures.map", std::string("heightfield=") + c.heightfield +
+                                                         "\ntexture=" + c.texture + "\nstation#Col#10-20-30\n");
         EXPECT_EQ(map->terrain != nullptr, c.terrain);
         EXPECT_EQ(out.find(unreadable + c.heightfield) == std::string::npos, c.terrain);
         if (map->terrain) {

@@ -29,10 +29,14 @@ TEST_F(GameWindowTest, StartsWithCameraMapButtonsAndStatusLine) {
     EXPECT_EQ(win->camera->getPosition(), vector3df(6000, 500, 5000));
     ASSERT_EQ(map()->arrStations.size(), 1u);
     EXPECT_EQ(win->camera->getTarget(), vector3df(1280, 900, 1280));
-    EXPECT_EQ(win->camera->getAnimators().size(), 1u);   // the (inert) collision response
+    EXPECT_EQ(win->camera->getAnimators().size(), 1u);  // the (inert) collision response
     ASSERT_NE(map()->terrain, nullptr);
 
-    struct Button { s32 id; const wchar_t* text; rect<s32> where; };
+    struct Button {
+        s32 id;
+        const wchar_t* text;
+        rect<s32> where;
+    };
     const Button buttons[] = {
         {GUI_ID_CONSTRUIRE, L"Construire", rect<s32>(5, 5, 80, 40)},
         {GUI_ID_RECHERCHER, L"Rechercher", rect<s32>(90, 5, 180, 40)},
@@ -73,14 +77,14 @@ TEST_F(GameWindowTest, FramesMoveRunningLiftsOnly) {
     ASSERT_NE(stopped, running);
     clickOn(GUI_ID_TERMINER_REMONTEE);
     stopped->running = false;
-    map()->arrRemontees.push_back(nullptr);   // a hole in the array is skipped
+    map()->arrRemontees.push_back(nullptr);  // a hole in the array is skipped
     ASSERT_GT(running->arrVehicules.size(), 0u);
     ASSERT_GT(stopped->arrVehicules.size(), 0u);
 
     win->runFrames(1, 0.0f);
     const array<vector3df> runningBefore = carrierPositions(running);
     const array<vector3df> stoppedBefore = carrierPositions(stopped);
-    EXPECT_EQ(win->runFrames(20, 0.0f), 20u);   // dt 0: nothing moves
+    EXPECT_EQ(win->runFrames(20, 0.0f), 20u);  // dt 0: nothing moves
     EXPECT_EQ(carriersMoved(running, runningBefore), 0u);
 
     EXPECT_EQ(win->runFrames(20, 0.05f), 20u);

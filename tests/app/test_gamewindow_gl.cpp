@@ -25,7 +25,8 @@ struct BackBuffer : GLDeviceTest {
 
 bool same(video::SColor a, video::SColor b) {
     return abs((int)a.getRed() - (int)b.getRed()) + abs((int)a.getGreen() - (int)b.getGreen()) +
-               abs((int)a.getBlue() - (int)b.getBlue()) <= 6;
+               abs((int)a.getBlue() - (int)b.getBlue()) <=
+           6;
 }
 const video::SColor clear(255, 200, 200, 200);
 }
@@ -169,14 +170,18 @@ TEST_F(GameWindowGLTest, FirstFramesShowTerrainSkyChaletsAndButtons) {
 double snowShare(video::IImage* img, const rect<s32>& area) {
     u32 snow = 0;
     for (s32 y = area.UpperLeftCorner.Y; y < area.LowerRightCorner.Y; ++y)
-        for (s32 x = area.UpperLeftCorner.X; x < area.LowerRightCorner.X; ++x) snow += defaultmap::snowy(img->getPixel(x, y));
+        for (s32 x = area.UpperLeftCorner.X; x < area.LowerRightCorner.X; ++x)
+            snow += defaultmap::snowy(img->getPixel(x, y));
     return double(snow) / area.getArea();
 }
 
 // The first frame at each window size: snow on most of the ground and round
 // the first station, whose chalet stands a few tens of pixels across in front.
 TEST_F(GameWindowGLTest, StartViewShowsSnowAndTheVillageChalet) {
-    const struct { const wchar_t* text; s32 w, h; } sizes[] = {{L"640x480", 640, 480}, {L"800x600", 800, 600}, {L"1280x960", 1280, 960}};
+    const struct {
+        const wchar_t* text;
+        s32 w, h;
+    } sizes[] = {{L"640x480", 640, 480}, {L"800x600", 800, 600}, {L"1280x960", 1280, 960}};
     for (const auto& size : sizes) {
         SCOPED_TRACE(size.w);
         ASSERT_NO_FATAL_FAILURE(startOnDefaultMap(size.text));
@@ -210,10 +215,10 @@ TEST_F(GameWindowGLTest, LiftUpTheSlopeAboveTheVillageIsSeenWholeFromTheStart) {
     const vector3df camera = win->camera->getAbsolutePosition();
     ASSERT_TRUE(camera.equals(defaultmap::CAMERA_START, 0.1f));
     const core::vector2df bottom = defaultmap::FIRST_LIFT_BOTTOM, top = defaultmap::FIRST_LIFT_TOP;
-    CRemontee* lift = LiftRig::build(REMONTEE_TKFIXE, device()->getSceneManager(), device()->getVideoDriver(),
-                                     ground(village.X + bottom.X, village.Z + bottom.Y),
-                                     ground(village.X + top.X, village.Z + top.Y), 6, 0,
-                                     [this](f32 x, f32 z) { return ground(x, z).Y; });
+    CRemontee* lift =
+        LiftRig::build(REMONTEE_TKFIXE, device()->getSceneManager(), device()->getVideoDriver(),
+                       ground(village.X + bottom.X, village.Z + bottom.Y), ground(village.X + top.X, village.Z + top.Y),
+                       6, 0, [this](f32 x, f32 z) { return ground(x, z).Y; });
     map()->arrRemontees.push_back(lift);
     win->runFrames(20, 0.05f);
     EXPECT_EQ(win->camera->getAbsolutePosition(), camera);
@@ -253,8 +258,12 @@ TEST_F(GameWindowGLTest, LiftUpTheSlopeAboveTheVillageIsSeenWholeFromTheStart) {
 
 TEST_F(GameWindowGLTest, BuiltLiftsShowTerminalsPylonsRopesAndCarriers) {
     start(L"800x600", "small.map", video::EDT_OPENGL);
-    struct Build { s32 kind; f32 x; };
-    const Build builds[] = {{GUI_ID_TELESKI_FIXE, 800}, {GUI_ID_TELESIEGE_FIXE, 1280}, {GUI_ID_TELESKI_DEBRAYABLE, 1750}};
+    struct Build {
+        s32 kind;
+        f32 x;
+    };
+    const Build builds[] = {
+        {GUI_ID_TELESKI_FIXE, 800}, {GUI_ID_TELESIEGE_FIXE, 1280}, {GUI_ID_TELESKI_DEBRAYABLE, 1750}};
     array<CRemontee*> lifts;
     for (const Build& b : builds) {
         CRemontee* lift = beginLift(b.kind, ground(b.x, 500), ground(b.x, 1500));
@@ -276,7 +285,9 @@ TEST_F(GameWindowGLTest, BuiltLiftsShowTerminalsPylonsRopesAndCarriers) {
         aim(bottom + vector3df(-60, 60, -90), bottom + vector3df(0, 0, 120));
         win->runFrames(2, 0.05f);
         video::IImage* img = shot();
-        if (getenv("GW_SHOT")) device()->getVideoDriver()->writeImageToFile(img, (stringc(getenv("GW_SHOT")) + stringc(i) + ".png").c_str());
+        if (getenv("GW_SHOT"))
+            device()->getVideoDriver()->writeImageToFile(img,
+                                                         (stringc(getenv("GW_SHOT")) + stringc(i) + ".png").c_str());
         // Black rope: the middle of the first straight up-line segment.
         u32 straight = 0;
         for (u32 s = 0; s < lifts[i]->arrTroncons.size() && straight == 0; ++s) {

@@ -17,7 +17,7 @@
 
 namespace {
 
-int slowdown = 1;   // the sanitizer build runs the game several times slower
+int slowdown = 1;  // the sanitizer build runs the game several times slower
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms * slowdown)); }
 
 std::string run(const std::string& cmd) {
@@ -31,7 +31,8 @@ std::string run(const std::string& cmd) {
 }
 
 // Repeats `done` every 100 ms until it holds or `seconds` (times the slowdown) have passed.
-template <class F> bool poll(int seconds, F done) {
+template <class F>
+bool poll(int seconds, F done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds * slowdown);
     for (;;) {
         if (done()) return true;
@@ -50,7 +51,7 @@ struct Child {
         }
     }
     bool running() {
-        if (pid > 0 && waitpid(pid, 0, WNOHANG) == pid) pid = -1;   // reaped: nothing left to kill
+        if (pid > 0 && waitpid(pid, 0, WNOHANG) == pid) pid = -1;  // reaped: nothing left to kill
         return pid > 0;
     }
 };
@@ -66,8 +67,8 @@ bool startDisplay(Child& server) {
         close(fds[0]);
         if (!freopen("xvfb.err.txt", "w", stderr)) _exit(98);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-               "-noreset", (char*)0);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
+               (char*)0);
         _exit(99);
     }
     close(fds[1]);
@@ -92,11 +93,11 @@ void click(const std::string& window, int x, int y) {
 struct Shot {
     int width = 0, height = 0;
     std::string rgb;
-    std::string error;   // why there are no pixels
+    std::string error;  // why there are no pixels
     bool black(int x, int y) const {
         if (x < 0 || y < 0 || x >= width || y >= height) return false;
         const unsigned char* p = (const unsigned char*)&rgb[(y * width + x) * 3];
-        return p[0] < 10 && p[1] < 10 && p[2] < 10;   // the rope is drawn pure black
+        return p[0] < 10 && p[1] < 10 && p[2] < 10;  // the rope is drawn pure black
     }
     int changed(const Shot& o, int x0, int y0, int x1, int y1) const {
         if (width == 0 || o.width != width || o.height != height) return 0;
@@ -138,11 +139,11 @@ Shot grabOnce(const std::string& window) {
     return s;
 }
 
-} // namespace
+}  // namespace
 
 class GameSession : public ::testing::Test {
 protected:
-    TempDir tmp;            // the test's folder, the game's output files in it
+    TempDir tmp;  // the test's folder, the game's output files in it
     Child server;
     GameProcess game;
 
@@ -157,8 +158,8 @@ protected:
         std::ifstream xvfb("xvfb.err.txt");
         std::stringstream ss;
         ss << xvfb.rdbuf();
-        if (!ss.str().empty()) r << "--- last lines of the X server's standard error ---\n"
-                                 << GameProcess::tail(ss.str(), 20) << "\n";
+        if (!ss.str().empty())
+            r << "--- last lines of the X server's standard error ---\n" << GameProcess::tail(ss.str(), 20) << "\n";
         std::cerr << r.str() << std::flush;
     }
 
@@ -206,10 +207,9 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
     ASSERT_TRUE(startDisplay(server)) << "no display of our own";
     const std::string program = TempDir::runtimeDir() + "/travondel";
     tmp.copyDefaultMaps();
-    tmp.writeFile("settings.xml",
-                  "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<mygame>\n<video>\n"
-                  "<setting name=\"fullscreen\" value=\"0\"></setting>\n"
-                  "<setting name=\"resolution\" value=\"800x600\"></setting>\n</video>\n</mygame>\n");
+    tmp.writeFile("settings.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<mygame>\n<video>\n"
+                                  "<setting name=\"fullscreen\" value=\"0\"></setting>\n"
+                                  "<setting name=\"resolution\" value=\"800x600\"></setting>\n</video>\n</mygame>\n");
 
     // Mesa unloads its driver before the leak check at exit; kept loaded, the
     // suppressions for what it keeps can name it.
@@ -222,8 +222,8 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
 
     const std::string launcher = waitForWindow("^Travondel1");
     ASSERT_FALSE(launcher.empty()) << "no launcher window; the game " << game.describeExit();
-    click(launcher, 165, 192);   // "Commencer"
-    click(launcher, 250, 210);   // "Ok" of "Choisir une Map"
+    click(launcher, 165, 192);  // "Commencer"
+    click(launcher, 250, 210);  // "Ok" of "Choisir une Map"
 
     const std::string w = waitForWindow("^Travondel - v0.0.1");
     ASSERT_FALSE(w.empty()) << "no game window; the game " << game.describeExit();
@@ -242,14 +242,29 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
         ASSERT_EQ(before.width, 800) << before.error;
     }
     // The trace lines each step prints once the game has taken the click.
-    struct Kind { int button; int x; bool pylons; const char* traces[4]; };
-    const Kind kinds[] = {  // clear of the village chalet
-        {110, 200, true, {"Place depart TK Fixe\n", "clickTerrainCoordinates TKFDepart: ",
-                          "clickTerrainCoordinates TKFArrivee: ", "Place pylone TKF "}},
-        {180, 320, true, {"Place depart TSF2 Fixe\n", "clickTerrainCoordinates TSF2Depart: ",
-                          "clickTerrainCoordinates TSF2Arrivee: ", "Place pylone TSF2 "}},
-        {145, 560, false, {"Place depart TK Debrayable\n", "", "clickTerrainCoordinates TKDArrivee: ",
-                           "update troncon at tkd arrivee build\n"}}};
+    struct Kind {
+        int button;
+        int x;
+        bool pylons;
+        const char* traces[4];
+    };
+    const Kind kinds[] = {
+        // clear of the village chalet
+        {110,
+         200,
+         true,
+         {"Place depart TK Fixe\n",
+          "clickTerrainCoordinates TKFDepart: ", "clickTerrainCoordinates TKFArrivee: ", "Place pylone TKF "}},
+        {180,
+         320,
+         true,
+         {"Place depart TSF2 Fixe\n",
+          "clickTerrainCoordinates TSF2Depart: ", "clickTerrainCoordinates TSF2Arrivee: ", "Place pylone TSF2 "}},
+        {145,
+         560,
+         false,
+         {"Place depart TK Debrayable\n", "",
+          "clickTerrainCoordinates TKDArrivee: ", "update troncon at tkd arrivee build\n"}}};
     auto step = [&](const char* trace) {
         if (*trace) {
             EXPECT_TRUE(traced(trace)) << "no \"" << trace << "\"; the game " << game.describeExit();
@@ -257,19 +272,19 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
         return !HasFailure();
     };
     for (const Kind& k : kinds) {
-        click(w, 42, 22);          // "Construire"
-        click(w, 105, 110);        // "Nouvelle remontee"
-        click(w, 310, k.button);   // the kind
+        click(w, 42, 22);         // "Construire"
+        click(w, 105, 110);       // "Nouvelle remontee"
+        click(w, 310, k.button);  // the kind
         ASSERT_TRUE(step(k.traces[0]));
-        click(w, k.x, 470);        // bottom terminal
+        click(w, k.x, 470);  // bottom terminal
         ASSERT_TRUE(step(k.traces[1]));
-        click(w, k.x, 330);        // top terminal
+        click(w, k.x, 330);  // top terminal
         ASSERT_TRUE(step(k.traces[2]));
         if (k.pylons) {
-            click(w, 175, 110);    // "Ajouter pylone"
+            click(w, 175, 110);  // "Ajouter pylone"
             ASSERT_TRUE(step(k.traces[3]));
-            click(w, 495, 240);    // "Valider" (the window moved inside 800 pixels)
-            click(w, 325, 110);    // "Terminer remontee" / "Terminer pylone"
+            click(w, 495, 240);  // "Valider" (the window moved inside 800 pixels)
+            click(w, 325, 110);  // "Terminer remontee" / "Terminer pylone"
         } else {
             ASSERT_TRUE(step(k.traces[3]));
         }
@@ -280,14 +295,14 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
         // lifts (their carriers are a pixel or two from this far).
         const Kind& last = kinds[2];
         Shot built;
-        poll(20, [&] {   // until the last lift's top terminal is drawn
+        poll(20, [&] {  // until the last lift's top terminal is drawn
             built = grab(w);
             return built.width == 0 || built.changed(before, last.x - 15, 315, last.x + 16, 346) > 5;
         });
         ASSERT_EQ(built.width, 800) << built.error;
         if (getenv("GW_SHOT")) setenv("GW_SHOT", (std::string(getenv("GW_SHOT")) + ".later.png").c_str(), 1);
         Shot later;
-        poll(20, [&] {   // until the carriers of every fixed-grip lift have moved
+        poll(20, [&] {  // until the carriers of every fixed-grip lift have moved
             later = grab(w);
             bool moved = true;
             for (const Kind& k : kinds)
@@ -311,8 +326,8 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
             }
         }
     }
-    click(w, 765, 22);    // "Menu"
-    click(w, 695, 145);   // "Quitter", the menu moved inside 800 pixels
+    click(w, 765, 22);   // "Menu"
+    click(w, 695, 145);  // "Quitter", the menu moved inside 800 pixels
 
     ASSERT_TRUE(game.waitExit(30 * 1000 * slowdown)) << "the game did not end after Quitter";
     const int status = game.status();
@@ -320,10 +335,17 @@ TEST_F(GameSession, BuildsEachKindOfLiftThenQuits) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
 
     const std::string out = game.output();
-    const char* expected[] = {"found 800x600 \n", "Camera 8000.000000", "Place depart TK Fixe\n",
-                              "clickTerrainCoordinates TKFDepart: ", "clickTerrainCoordinates TKFArrivee: ",
-                              "Place pylone TKF ", "Place depart TSF2 Fixe\n", "clickTerrainCoordinates TSF2Arrivee: ",
-                              "Place pylone TSF2 ", "Place depart TK Debrayable\n",
-                              "clickTerrainCoordinates TKDArrivee: ", "update troncon at tkd arrivee build\n"};
+    const char* expected[] = {"found 800x600 \n",
+                              "Camera 8000.000000",
+                              "Place depart TK Fixe\n",
+                              "clickTerrainCoordinates TKFDepart: ",
+                              "clickTerrainCoordinates TKFArrivee: ",
+                              "Place pylone TKF ",
+                              "Place depart TSF2 Fixe\n",
+                              "clickTerrainCoordinates TSF2Arrivee: ",
+                              "Place pylone TSF2 ",
+                              "Place depart TK Debrayable\n",
+                              "clickTerrainCoordinates TKDArrivee: ",
+                              "update troncon at tkd arrivee build\n"};
     for (const char* e : expected) EXPECT_NE(out.find(e), std::string::npos) << e;
 }

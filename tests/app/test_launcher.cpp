@@ -50,17 +50,19 @@ protected:
         dir->writeFile("maps/readme.txt", "not a map\n");
         out.start();
     }
-    void TearDown() override { out.stop(); dir.reset(); }
+    void TearDown() override {
+        out.stop();
+        dir.reset();
+    }
     std::unique_ptr<TempDir> dir;
     StdoutCapture out;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Launcher, ChoosingAMapStartsTheGameWithTheSettingsRead) {
-    dir->writeFile("settings.xml",
-                   "<mygame><video><setting name=\"fullscreen\" value=\"1\"/>"
-                   "<setting name=\"resolution\" value=\"1024x768\"/></video></mygame>");
+    dir->writeFile("settings.xml", "<mygame><video><setting name=\"fullscreen\" value=\"1\"/>"
+                                   "<setting name=\"resolution\" value=\"1024x768\"/></video></mygame>");
     CMainMenu menu;
     ASSERT_TRUE(menu.start(video::EDT_NULL));
     EXPECT_EQ(core::stringw(menu.startButton->getText()), L"Commencer");
@@ -104,16 +106,16 @@ TEST_F(Launcher, OkWithoutAMapStartsNothing) {
 }
 
 TEST_F(Launcher, OptionsAreSavedForTheNextStartOnly) {
-    dir->writeFile("settings.xml",
-                   "<mygame><video><setting name=\"fullscreen\" value=\"0\"/>"
-                   "<setting name=\"resolution\" value=\"640x480\"/></video></mygame>");
+    dir->writeFile("settings.xml", "<mygame><video><setting name=\"fullscreen\" value=\"0\"/>"
+                                   "<setting name=\"resolution\" value=\"640x480\"/></video></mygame>");
     {
         CMainMenu menu;
         ASSERT_TRUE(menu.start(video::EDT_NULL));
         EXPECT_TRUE(click(menu, menu.optionsButton));  // consumed
         ASSERT_NE(menu.resolutionListBox, nullptr);
         ASSERT_EQ(menu.resolutionListBox->getItemCount(), 4u);
-        EXPECT_EQ(core::stringw(menu.resolutionListBox->getListItem(menu.resolutionListBox->getSelected())), L"640x480");
+        EXPECT_EQ(core::stringw(menu.resolutionListBox->getListItem(menu.resolutionListBox->getSelected())),
+                  L"640x480");
         // A list-box selection shares id 1 with "Commencer" but opens no map window.
         SEvent sel;
         sel.EventType = EET_GUI_EVENT;
@@ -129,7 +131,8 @@ TEST_F(Launcher, OptionsAreSavedForTheNextStartOnly) {
         EXPECT_TRUE(hasMessageBox(menu, L"Parametres"));
         // Reopened: the saved size is selected, the box shows the start-up value.
         click(menu, menu.optionsButton);
-        EXPECT_EQ(core::stringw(menu.resolutionListBox->getListItem(menu.resolutionListBox->getSelected())), L"800x600");
+        EXPECT_EQ(core::stringw(menu.resolutionListBox->getListItem(menu.resolutionListBox->getSelected())),
+                  L"800x600");
         EXPECT_FALSE(menu.fullscreenCheckBox->isChecked());
         click(menu, menu.cancelButton);
         click(menu, menu.quitButton);
@@ -196,8 +199,8 @@ TEST_F(Launcher, ContinuerOpensTheFileDialog) {
     CMainMenu menu;
     ASSERT_TRUE(menu.start(video::EDT_NULL));
     click(menu, menu.continueButton);
-    const bool found = hasElement(menu.device->getGUIEnvironment()->getRootGUIElement(),
-                                  gui::EGUIET_FILE_OPEN_DIALOG, L"Choisir une partie");
+    const bool found = hasElement(menu.device->getGUIEnvironment()->getRootGUIElement(), gui::EGUIET_FILE_OPEN_DIALOG,
+                                  L"Choisir une partie");
     EXPECT_TRUE(found);
     click(menu, menu.quitButton);
     Values v;

@@ -18,9 +18,7 @@ vector3df lerp(const vector3df& a, const vector3df& b, f32 percent) { return a +
 class ModesTest : public GameWindowTest {
 protected:
     stringc status() { return win->app.statusText; }
-    void expectOnGround(const vector3df& p) {
-        EXPECT_NEAR(p.Y, map()->GetHeight(vector3df(p.X, 0, p.Z), 9000), 0.01f);
-    }
+    void expectOnGround(const vector3df& p) { EXPECT_NEAR(p.Y, map()->GetHeight(vector3df(p.X, 0, p.Z), 9000), 0.01f); }
 };
 
 TEST_F(ModesTest, BuildsSurfaceLiftWithBothPylonModels) {
@@ -29,7 +27,7 @@ TEST_F(ModesTest, BuildsSurfaceLiftWithBothPylonModels) {
     capture.start();
     clickOn(GUI_ID_CONSTRUIRE);
     ASSERT_NE(win->app.windowConstruction, nullptr);
-    clickOn(GUI_ID_NOUVELLE_PISTE);   // does nothing, the window stays
+    clickOn(GUI_ID_NOUVELLE_PISTE);  // does nothing, the window stays
     EXPECT_EQ(windows(GUI_ID_WINDOW_CONSTRUCTION), 1u);
     clickOn(GUI_ID_NOUVELLE_REMONTEE);
     EXPECT_EQ(windows(GUI_ID_WINDOW_CONSTRUCTION), 0u);
@@ -69,17 +67,17 @@ TEST_F(ModesTest, BuildsSurfaceLiftWithBothPylonModels) {
     EXPECT_NEAR(p0->getPosition().X, expected.X, 0.01f);
     EXPECT_NEAR(p0->getPosition().Z, expected.Z, 0.01f);
     expectOnGround(p0->getPosition());
-    EXPECT_EQ(lift->arrTroncons.size(), 0u);   // adding does not lay the rope
+    EXPECT_EQ(lift->arrTroncons.size(), 0u);  // adding does not lay the rope
 
     // Moved to 30 %, then changed to the up-line-only model.
     setScroll(GUI_ID_SCROLL_PLACE_PYLONE, 30);
     expected = lerp(lift->getPositionDepart(), lift->getPositionArrivee(), 30);
     EXPECT_NEAR(p0->getPosition().Z, expected.Z, 0.01f);
     expectOnGround(p0->getPosition());
-    EXPECT_EQ(lift->arrTroncons.size(), 6u);   // one kind-1 pylon: 1 + 1 + 4
+    EXPECT_EQ(lift->arrTroncons.size(), 6u);  // one kind-1 pylon: 1 + 1 + 4
     setCombo(GUI_ID_COMBO_TYPE_PYLONE, 1);
     EXPECT_EQ(p0->getTypePylone(), PYLONE_TK_MONTEE);
-    EXPECT_EQ(lift->arrTroncons.size(), 6u);   // a model change lays no rope
+    EXPECT_EQ(lift->arrTroncons.size(), 6u);  // a model change lays no rope
     clickOn(GUI_ID_VALIDER);
     EXPECT_EQ(win->app.currentPylone, nullptr);
     EXPECT_EQ(win->app.windowNewPylone, nullptr);
@@ -103,7 +101,7 @@ TEST_F(ModesTest, BuildsSurfaceLiftWithBothPylonModels) {
     EXPECT_EQ(windows(GUI_ID_WINDOW_PYLONES), 0u);
     EXPECT_TRUE(lift->built);
     EXPECT_TRUE(lift->running);
-    EXPECT_EQ(lift->arrTroncons.size(), 7u);   // two pylons, one of kind 1: 2 + 1 + 4
+    EXPECT_EQ(lift->arrTroncons.size(), 7u);  // two pylons, one of kind 1: 2 + 1 + 4
     ASSERT_GT(lift->arrVehicules.size(), 0u);
     EXPECT_EQ(win->app.currentRemontee, lift);
 
@@ -172,7 +170,7 @@ TEST_F(ModesTest, BuildsChairliftWithTheThreeHeights) {
     EXPECT_EQ(win->app.mode, MODE_IDLE);
     EXPECT_TRUE(lift->built && lift->running);
     EXPECT_EQ(lift->arrTroncons.size(), 14u);
-    EXPECT_FALSE(lift->getSound());   // the chairlift has no motor sound
+    EXPECT_FALSE(lift->getSound());  // the chairlift has no motor sound
     ASSERT_GT(lift->arrVehicules.size(), 0u);
     const vector3df before = lift->arrVehicules[0]->getPosition();
     win->runFrames(10, 0.05f);
@@ -200,7 +198,7 @@ TEST_F(ModesTest, DetachableLiftRunsFromItsTopTerminalClick) {
     EXPECT_EQ(lift->arrVehicules[0]->placeGareTk, 0);
     EXPECT_FALSE(lift->getSound());
     const vector3df before = lift->arrVehicules[0]->getPosition();
-    win->runFrames(10, 0.05f);   // the pole waits in the station
+    win->runFrames(10, 0.05f);  // the pole waits in the station
     EXPECT_EQ(lift->arrVehicules[0]->getPosition(), before);
 }
 
@@ -223,7 +221,7 @@ TEST_F(ModesTest, PlantsTreesWithTheNextFreeNumber) {
     clickOn(GUI_ID_CONSTRUIRE);
     clickOn(GUI_ID_AJOUTER_ARBRE);
     EXPECT_EQ(win->app.mode, MODE_PLANTATION);
-    EXPECT_EQ(windows(GUI_ID_WINDOW_CONSTRUCTION), 1u);   // stays open under the planting window
+    EXPECT_EQ(windows(GUI_ID_WINDOW_CONSTRUCTION), 1u);  // stays open under the planting window
     ASSERT_NE(win->app.windowPlantation, nullptr);
     EXPECT_FALSE(win->app.windowPlantation->getCloseButton()->isVisible());
 
@@ -274,7 +272,7 @@ TEST_F(ModesTest, IdlePressesPickOrPrintAndOtherInputChangesNothing) {
     EXPECT_TRUE(contains(out, "Type node " + std::string(map()->terrain->getName()) + "\n"));
     EXPECT_EQ(win->app.mode, MODE_IDLE);
 
-    aim(vector3df(1280, 4000, -900), vector3df(1280, 6000, -3000));   // looking at the sky
+    aim(vector3df(1280, 4000, -900), vector3df(1280, 6000, -3000));  // looking at the sky
     capture.start();
     clickAt(position2di(400, 300));
     EXPECT_TRUE(contains(capture.stop(), "no node selected\n"));

@@ -95,7 +95,7 @@ TEST_F(SessionTest, BuildsPlantsCutsOpensEveryWindowAndQuits) {
     clickTree(map()->arrArbres[1]);
     clickOn(GUI_ID_COUPER_ARBRE);
     clickTree(map()->arrArbres[0]);
-    closeByTitleBar(win->app.windowArbre, GUI_ID_WINDOW_ARBRE);   // the tree window left without cutting
+    closeByTitleBar(win->app.windowArbre, GUI_ID_WINDOW_ARBRE);  // the tree window left without cutting
     clickTree(map()->arrArbres.getLast());
     clickOn(GUI_ID_COUPER_ARBRE);
     EXPECT_EQ(map()->arrArbres.size(), planted - 2);

@@ -22,11 +22,10 @@ TEST(Settings, WritesTheExactDocumentInKeyOrder) {
     p.setSetting(L"resolution", L"800x600");
     p.setSetting(L"fullscreen", 1);
     ASSERT_TRUE(p.save());
-    const std::string expected =
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<mygame>\n<video>\n"
-        "<setting name=\"fullscreen\" value=\"1\"></setting>\n"
-        "<setting name=\"resolution\" value=\"800x600\"></setting>\n"
-        "</video>\n</mygame>\n";
+    const std::string expected = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<mygame>\n<video>\n"
+                                 "<setting name=\"fullscreen\" value=\"1\"></setting>\n"
+                                 "<setting name=\"resolution\" value=\"800x600\"></setting>\n"
+                                 "</video>\n</mygame>\n";
     EXPECT_EQ(readFile("settings.xml"), expected);
     ASSERT_TRUE(p.save());  // rewritten whole, same bytes
     EXPECT_EQ(readFile("settings.xml"), expected);
@@ -42,9 +41,8 @@ TEST(Settings, OnlyFullscreenGivesSixLines) {
     CParametres p(L"settings.xml", 0);
     p.setSetting(L"fullscreen", 0);
     ASSERT_TRUE(p.save());
-    EXPECT_EQ(readFile("settings.xml"),
-              "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<mygame>\n<video>\n"
-              "<setting name=\"fullscreen\" value=\"0\"></setting>\n</video>\n</mygame>\n");
+    EXPECT_EQ(readFile("settings.xml"), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<mygame>\n<video>\n"
+                                        "<setting name=\"fullscreen\" value=\"0\"></setting>\n</video>\n</mygame>\n");
 }
 
 TEST(Settings, ResolutionsIterateInEngineStringOrder) {
@@ -64,8 +62,8 @@ struct ReadCase {
 
 TEST(Settings, ReadingRules) {
     const ReadCase cases[] = {
-        {"any root name", "<config><video><setting name=\"resolution\" value=\"640x480\"/></video></config>", true,
-         L"", L"640x480"},
+        {"any root name", "<config><video><setting name=\"resolution\" value=\"640x480\"/></video></config>", true, L"",
+         L"640x480"},
         {"later value wins",
          "<mygame><video><setting name=\"fullscreen\" value=\"0\"/><setting name=\"fullscreen\" value=\"1\"/>"
          "</video></mygame>",
@@ -77,8 +75,8 @@ TEST(Settings, ReadingRules) {
          "<x name=\"fullscreen\" value=\"1\"/></video></mygame>",
          true, L"1", L"800x600"},
         {"missing attribute skipped", "<mygame><video><setting value=\"1\"/></video></mygame>", true, L"", L""},
-        {"last value attribute", "<mygame><video><setting name=\"fullscreen\" value=\"0\" value=\"1\"/></video></mygame>",
-         true, L"1", L""},
+        {"last value attribute",
+         "<mygame><video><setting name=\"fullscreen\" value=\"0\" value=\"1\"/></video></mygame>", true, L"1", L""},
         {"video must be a child of the root", "<mygame><x><video/></x></mygame>", false, L"", L""},
         {"no element", "", false, L"", L""},
         {"not well-formed", "<mygame><video><setting name=\"fullscreen\" value=\"1\"", false, L"", L""},
@@ -104,9 +102,17 @@ TEST(Settings, TypedAccessors) {
     p.setSetting(L"fullscreen", L"true");
     EXPECT_FALSE(p.getSettingAsBoolean(L"fullscreen"));
     EXPECT_FALSE(p.getSettingAsBoolean(L"absent"));
-    struct { const wchar_t* text; irr::s32 value; } ints[] = {
-        {L"42", 42}, {L"-7", -7}, {L"+3x", 3}, {L"abc", 0}, {L"", 0},
-        {L"99999999999", 2147483647}, {L"-99999999999", -2147483647 - 1},
+    struct {
+        const wchar_t* text;
+        irr::s32 value;
+    } ints[] = {
+        {L"42", 42},
+        {L"-7", -7},
+        {L"+3x", 3},
+        {L"abc", 0},
+        {L"", 0},
+        {L"99999999999", 2147483647},
+        {L"-99999999999", -2147483647 - 1},
     };
     for (auto& c : ints) {
         p.setSetting(L"n", c.text);

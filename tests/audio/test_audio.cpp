@@ -90,8 +90,12 @@ struct Recording {
         int count = 0;
         bool low = false;
         for (size_t i = from; i < to && i < s.size(); ++i) {
-            if (s[i] < -0.02f) low = true;
-            else if (low && s[i] > 0.02f) { ++count; low = false; }
+            if (s[i] < -0.02f)
+                low = true;
+            else if (low && s[i] > 0.02f) {
+                ++count;
+                low = false;
+            }
         }
         return count;
     }
@@ -164,7 +168,7 @@ float median(std::vector<float> v) {
     return v.empty() ? 0.0f : v[v.size() / 2];
 }
 
-} // namespace
+}  // namespace
 
 TEST(AudioOutput, VolumeHalfHalvesTheAmplitude) {
     const std::string sound = tone(440, 2.0);
@@ -283,7 +287,10 @@ TEST(AudioInput, BadFilesAndNoDeviceGiveNoSound) {
     {
         std::ofstream noise(dir + "/noise.mp3", std::ios::binary);
         uint32_t x = 12345;
-        for (int i = 0; i < 20000; ++i) { x = x * 1664525u + 1013904223u; noise.put(char(x >> 24)); }
+        for (int i = 0; i < 20000; ++i) {
+            x = x * 1664525u + 1013904223u;
+            noise.put(char(x >> 24));
+        }
     }
     {
         std::ifstream in(good, std::ios::binary);
@@ -312,8 +319,9 @@ TEST(AudioInput, OutOfRangeSettingsAreClamped) {
     EXPECT_FLOAT_EQ(s->getVolume(), 1.0f);
     EXPECT_FLOAT_EQ(s->getPitchShift(), 1.0f);
     EXPECT_FALSE(s->getRepeat());
-    const struct { float in, volume, pitch; } cases[] = {
-        {2.0f, 1.0f, 1.0f}, {-1.0f, 0.0f, 0.1f}, {0.05f, 0.05f, 0.1f}, {0.3f, 0.3f, 0.3f}, {NAN, 0.0f, 0.1f}};
+    const struct {
+        float in, volume, pitch;
+    } cases[] = {{2.0f, 1.0f, 1.0f}, {-1.0f, 0.0f, 0.1f}, {0.05f, 0.05f, 0.1f}, {0.3f, 0.3f, 0.3f}, {NAN, 0.0f, 0.1f}};
     for (const auto& c : cases) {
         s->setVolume(c.in);
         s->setPitchShift(c.in);

@@ -9,7 +9,7 @@ namespace defaultmap {
 
 // The camera's start, as the game window sets it.
 const irr::core::vector3df CAMERA_START(TerrainGeometry::CAMERA_START_X, TerrainGeometry::CAMERA_START_Y,
-                                         TerrainGeometry::CAMERA_START_Z);
+                                        TerrainGeometry::CAMERA_START_Z);
 // A first lift up the open slope above the village, from its foot to its top.
 const irr::core::vector2df FIRST_LIFT_BOTTOM(40, 50);
 const irr::core::vector2df FIRST_LIFT_TOP(350, 440);
@@ -21,4 +21,4 @@ inline bool snowy(irr::video::SColor c) {
     return lo >= 150 && hi - lo <= 50 && b >= r;
 }
 
-} // namespace defaultmap
+}  // namespace defaultmap

@@ -22,7 +22,7 @@ std::string readFile(const std::string& path) {
 
 bool executable(const char* path) { return access(path, X_OK) == 0; }
 
-} // namespace
+}  // namespace
 
 GameProcess::GameProcess(const std::string& name) : outPath(name + ".out.txt"), errPath(name + ".err.txt") {}
 
@@ -110,7 +110,7 @@ size_t GameProcess::waitForOutput(const std::string& text, size_t from, int ms) 
 
 std::string GameProcess::tail(const std::string& text, size_t lines) {
     size_t pos = text.size();
-    if (pos > 0 && text[pos - 1] == '\n') --pos;   // the last line's own newline
+    if (pos > 0 && text[pos - 1] == '\n') --pos;  // the last line's own newline
     for (size_t n = 0; n < lines; ++n) {
         const size_t nl = pos > 0 ? text.rfind('\n', pos - 1) : std::string::npos;
         if (nl == std::string::npos) return text;

@@ -25,12 +25,12 @@ public:
     bool running();
     // Waits for the end up to `ms` milliseconds; true once it has ended.
     bool waitExit(int ms);
-    int status() const { return waitStatus; }   // waitpid's, once ended
+    int status() const { return waitStatus; }  // waitpid's, once ended
     // "still running", "exited with status N" or "killed by signal N (NAME)".
     std::string describeExit();
 
-    std::string output() const;   // all of standard output so far
-    std::string errors() const;   // all of standard error so far
+    std::string output() const;  // all of standard output so far
+    std::string errors() const;  // all of standard error so far
     // Waits up to `ms` milliseconds for `text` in standard output at or after
     // `from`; returns the position just past it, or npos (also when the child
     // ended without printing it).

@@ -27,9 +27,18 @@ struct LiftRig {
         CRemontee* lift = nullptr;
         const char* prefix = "";
         switch (kind) {
-        case REMONTEE_TKFIXE: lift = new CTKFixe(smgr, driver); prefix = "rmtkf"; break;
-        case REMONTEE_TKDEBRAYABLE: lift = new CTKDebrayable(smgr, driver); prefix = "tkdeb"; break;
-        default: lift = new CTSFixe(smgr, driver); prefix = "tsf2p"; break;
+        case REMONTEE_TKFIXE:
+            lift = new CTKFixe(smgr, driver);
+            prefix = "rmtkf";
+            break;
+        case REMONTEE_TKDEBRAYABLE:
+            lift = new CTKDebrayable(smgr, driver);
+            prefix = "tkdeb";
+            break;
+        default:
+            lift = new CTSFixe(smgr, driver);
+            prefix = "tsf2p";
+            break;
         }
         lift->setPositionDepart(bottom);
         lift->createGareDepart();

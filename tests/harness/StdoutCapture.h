@@ -9,6 +9,7 @@ public:
     ~StdoutCapture();
     void start();
     std::string stop();
+
 private:
     int savedFd = -1;
     std::string path;

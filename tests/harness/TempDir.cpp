@@ -33,5 +33,6 @@ void TempDir::writeFile(const std::string& rel, const std::string& content) cons
 void TempDir::copyDefaultMaps() const {
     std::error_code ec;
     fs::create_directories(fs::path(dir) / "maps");
-    fs::copy(runtimeDir() + "/maps", fs::path(dir) / "maps", fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    fs::copy(runtimeDir() + "/maps", fs::path(dir) / "maps",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
 }

@@ -29,7 +29,10 @@ TEST_F(GLDeviceTest, ReadsTheBackBuffer) {
 
 TEST(GameProcess, TellsHowTheProgramEndedAndWhatItPrintedLast) {
     TempDir tmp(false);
-    struct Case { const char* script; const char* ended; };
+    struct Case {
+        const char* script;
+        const char* ended;
+    };
     const Case cases[] = {{"echo one; echo two >&2; exit 3", "exited with status 3"},
                           {"echo one; echo two >&2; kill -SEGV $$", "killed by signal 11 (SIGSEGV)"}};
     for (const Case& c : cases) {
@@ -54,11 +57,19 @@ TEST(GameProcess, TellsHowTheProgramEndedAndWhatItPrintedLast) {
     EXPECT_EQ(slow.waitForOutput("ready\n", 12, 200), std::string::npos);
     EXPECT_TRUE(slow.running());
     EXPECT_EQ(slow.describeExit(), "still running");
-}   // the slow one is killed here, not waited for
+}  // the slow one is killed here, not waited for
 
 TEST(GameProcess, TailKeepsTheLastLines) {
-    struct Case { const char* text; size_t lines; const char* tail; };
-    const Case cases[] = {{"a\nb\nc\n", 2, "b\nc\n"}, {"a\nb\nc", 2, "b\nc"}, {"a\nb\n", 5, "a\nb\n"},
-                          {"\nx\n", 1, "x\n"},       {"", 3, ""},              {"a\n", 0, ""}};
+    struct Case {
+        const char* text;
+        size_t lines;
+        const char* tail;
+    };
+    const Case cases[] = {{"a\nb\nc\n", 2, "b\nc\n"},
+                          {"a\nb\nc", 2, "b\nc"},
+                          {"a\nb\n", 5, "a\nb\n"},
+                          {"\nx\n", 1, "x\n"},
+                          {"", 3, ""},
+                          {"a\n", 0, ""}};
     for (const Case& c : cases) EXPECT_EQ(GameProcess::tail(c.text, c.lines), c.tail) << c.text;
 }

@@ -17,10 +17,8 @@ protected:
         for (const fs::directory_entry& e : fs::directory_iterator(TempDir::runtimeDir() + "/media")) {
             const std::string name = e.path().filename().string();
             bool hide = false;
-            for (const char* m : missing)
-                hide = hide || name == m;
-            if (!hide)
-                fs::create_symlink(e.path(), fs::path("media") / name);
+            for (const char* m : missing) hide = hide || name == m;
+            if (!hide) fs::create_symlink(e.path(), fs::path("media") / name);
         }
     }
     irr::u32 rootChildren() { return smgr->getRootSceneNode()->getChildren().size(); }
@@ -31,15 +29,13 @@ inline std::string ownLines(const std::string& text) {
     std::istringstream in(text);
     std::string line, out;
     while (std::getline(in, line))
-        if (line.rfind("Could not load mesh", 0) != 0)
-            out += line + "\n";
+        if (line.rfind("Could not load mesh", 0) != 0) out += line + "\n";
     return out;
 }
 
 inline ::testing::AssertionResult Near(const irr::core::vector3df& got, const irr::core::vector3df& want,
                                        float tol = 1e-4f) {
-    if (got.equals(want, tol))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got (" << got.X << ", " << got.Y << ", " << got.Z << "), want ("
-                                         << want.X << ", " << want.Y << ", " << want.Z << ")";
+    if (got.equals(want, tol)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got (" << got.X << ", " << got.Y << ", " << got.Z << "), want (" << want.X
+                                         << ", " << want.Y << ", " << want.Z << ")";
 }

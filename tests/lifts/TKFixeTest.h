@@ -8,8 +8,8 @@
 
 struct PylonSpec {
     irr::s32 kind;
-    irr::f32 at;      // fraction of the way from the bottom to the top terminal
-    irr::f32 lift;    // height above the straight line between the terminals
+    irr::f32 at;    // fraction of the way from the bottom to the top terminal
+    irr::f32 lift;  // height above the straight line between the terminals
 };
 
 class TKFixeTest : public LiftCoreTest {

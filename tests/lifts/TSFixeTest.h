@@ -10,8 +10,8 @@
 class TSFixeTest : public NullDeviceTest {
 protected:
     struct Pylon {
-        float fraction;   // of the way from the bottom to the top terminal
-        float dy = 0;     // raise (or sink) the foot off the straight slope
+        float fraction;  // of the way from the bottom to the top terminal
+        float dy = 0;    // raise (or sink) the foot off the straight slope
     };
 
     void TearDown() override {
@@ -34,8 +34,8 @@ protected:
             lift->arrPylones.push_back(pylon);
             pylon->setTypePylone(PYLONE_TS_MOYEN);
             const irr::core::vector3df at = lift->getPositionDepart() +
-                (lift->getPositionArrivee() - lift->getPositionDepart()) * p.fraction +
-                irr::core::vector3df(0, p.dy, 0);
+                                            (lift->getPositionArrivee() - lift->getPositionDepart()) * p.fraction +
+                                            irr::core::vector3df(0, p.dy, 0);
             pylon->createPylone(at, lift->getRotation());
         }
         return lift;
@@ -57,9 +57,9 @@ protected:
 
     // Radius of a chair's path round the bottom or top bullwheel.
     float wheelRadius(bool bottom) {
-        const irr::core::vector3df d = bottom
-            ? lift->markerPoulieDepartMontee->getPosition() - lift->markerPoulieDepartDescente->getPosition()
-            : lift->markerPoulieArriveeDescente->getPosition() - lift->markerPoulieArriveeMontee->getPosition();
+        const irr::core::vector3df d =
+            bottom ? lift->markerPoulieDepartMontee->getPosition() - lift->markerPoulieDepartDescente->getPosition()
+                   : lift->markerPoulieArriveeDescente->getPosition() - lift->markerPoulieArriveeMontee->getPosition();
         return 0.5f * d.getLength() + 2.9f;
     }
 
@@ -78,8 +78,7 @@ protected:
                 const float dy = p.Y - (t->centre.Y - (bottom ? 0.2f : 0.3f));
                 d = std::sqrt(radial * radial + dy * dy);
             }
-            if (d < best)
-                best = d;
+            if (d < best) best = d;
         }
         return best;
     }

@@ -14,8 +14,7 @@ class TestLift : public CRemontee {
 public:
     explicit TestLift(bool* destroyed = nullptr) : destroyed(destroyed) {}
     ~TestLift() override {
-        if (destroyed)
-            *destroyed = true;
+        if (destroyed) *destroyed = true;
     }
     using CRemontee::advanceOnLine;
     bool* destroyed;
@@ -30,26 +29,32 @@ CTronconRM* segment(s32 numero, const vector3df& debut, const vector3df& fin) {
     return t;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(LiftCoreTest, SupportOrCompressionFollowsThePylonAgainstItsNeighbours) {
     TestLift lift;
-    struct Case { vector3df a, p, b; s32 want; const char* what; } cases[] = {
+    struct Case {
+        vector3df a, p, b;
+        s32 want;
+        const char* what;
+    } cases[] = {
         {{-10, 0, 0}, {0, 5, 0}, {10, 0, 0}, 1, "above the chord"},
         {{-10, 0, 0}, {0, -5, 0}, {10, 0, 0}, -1, "in a hollow"},
         {{-10, 0, 0}, {0, 5, 0}, {10, 10, 0}, 1, "on the chord"},
         {{3, 4, 5}, {3, 4, 5}, {3, 4, 5}, 1, "a = p = b"},
         {{0, 0, 0}, {0, 0, 0}, {10, 10, 0}, -1, "a = p, b above"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(lift.supportOrCompression(c.a, c.p, c.b), c.want) << c.what;
+    for (const Case& c : cases) EXPECT_EQ(lift.supportOrCompression(c.a, c.p, c.b), c.want) << c.what;
 }
 
 TEST_F(LiftCoreTest, BaseRotationIsPitchAndYawOfTheLine) {
     TestLift lift;
-    struct Case { vector3df d; vector3df want; } cases[] = {
-        {{0, 0, 0}, {270, 0, 0}},     {{0, 100, 100}, {315, 0, 0}}, {{0, -100, 100}, {45, 0, 0}},
-        {{100, 0, 0}, {0, 90, 0}},    {{0, 0, -100}, {0, 180, 0}},  {{-100, 0, 0}, {0, 270, 0}},
+    struct Case {
+        vector3df d;
+        vector3df want;
+    } cases[] = {
+        {{0, 0, 0}, {270, 0, 0}},  {{0, 100, 100}, {315, 0, 0}}, {{0, -100, 100}, {45, 0, 0}},
+        {{100, 0, 0}, {0, 90, 0}}, {{0, 0, -100}, {0, 180, 0}},  {{-100, 0, 0}, {0, 270, 0}},
         {{0, 0, 100}, {0, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -78,8 +83,7 @@ TEST_F(LiftCoreTest, BaseBodiesAndDefaults) {
 
 TEST_F(LiftCoreTest, EveryLiftOpensItsOwnAudioDevice) {
     TestLift a, b;
-    if (!audiere::AudioDevicePtr(audiere::OpenDevice()))
-        GTEST_SKIP() << "no audio device here: the lifts run silently";
+    if (!audiere::AudioDevicePtr(audiere::OpenDevice())) GTEST_SKIP() << "no audio device here: the lifts run silently";
     ASSERT_TRUE(a.audioDevice);
     ASSERT_TRUE(b.audioDevice);
     EXPECT_NE(a.audioDevice.get(), b.audioDevice.get());
@@ -102,9 +106,12 @@ TEST_F(LiftCoreTest, GetTronconByNumeroFindsTheFirstSegmentWithThatNumber) {
 
 TEST_F(LiftCoreTest, AngleBetweenInDegreesAndZeroForNoDirection) {
     TestLift lift;
-    struct Case { vector3df a, b; f32 want; } cases[] = {
-        {{1, 0, 0}, {0, 1, 0}, 90},  {{1, 2, 3}, {1, 2, 3}, 0},      {{0.1f, 0.7f, 0.3f}, {0.2f, 1.4f, 0.6f}, 0},
-        {{1, 0, 0}, {-2, 0, 0}, 180}, {{1, 0, 0}, {1, 1, 0}, 45},    {{0, 0, 0}, {1, 0, 0}, 0},
+    struct Case {
+        vector3df a, b;
+        f32 want;
+    } cases[] = {
+        {{1, 0, 0}, {0, 1, 0}, 90},   {{1, 2, 3}, {1, 2, 3}, 0},  {{0.1f, 0.7f, 0.3f}, {0.2f, 1.4f, 0.6f}, 0},
+        {{1, 0, 0}, {-2, 0, 0}, 180}, {{1, 0, 0}, {1, 1, 0}, 45}, {{0, 0, 0}, {1, 0, 0}, 0},
         {{1, 0, 0}, {0, 0, 0}, 0},    {{0, 0, 0}, {0, 0, 0}, 0},
     };
     for (const Case& c : cases) {
@@ -175,8 +182,7 @@ TEST_F(LiftCoreTest, AdvanceOnLineFrameByFrameEndsOnceAtTheEnd) {
     v.setType(VEHICULE_PERCHE_FIXE);
     v.create(t->debut, vector3df(0, 90, 0));
     int frames = 0;
-    while (!lift.advanceOnLine(&v, t, 2.0f * 0.016f) && frames < 10000)
-        ++frames;
+    while (!lift.advanceOnLine(&v, t, 2.0f * 0.016f) && frames < 10000) ++frames;
     // Arrives once within 0.1 of the end: after 19.9 of the 20 units.
     EXPECT_EQ(frames, 621);
     EXPECT_TRUE(Near(v.getPosition(), t->fin));

@@ -14,8 +14,7 @@ const vector3df NO_MARKER(-999, -999, -999);
 u32 partsMask(const CPyloneRM& p) {
     u32 mask = 0;
     for (int i = 0; i < 10; ++i)
-        if (p.parts[i].node)
-            mask |= 1u << i;
+        if (p.parts[i].node) mask |= 1u << i;
     return mask;
 }
 
@@ -25,7 +24,7 @@ const u32 TS_ALL = 0x3ff;
 
 vector3df worldOf(scene::ISceneNode* n) { return n ? n->getAbsolutePosition() : NO_MARKER; }
 
-} // namespace
+}  // namespace
 
 TEST_F(LiftCoreTest, NewPylonHasNoModel) {
     const u32 before = rootChildren();
@@ -76,8 +75,8 @@ TEST_F(LiftCoreTest, MarkersStandWhereTheRopeIsLaid) {
             p.setTypePylone(c.kind);
             p.createPylone(P, rot);
         }
-        const std::string what = "kind " + std::to_string(c.kind) + (c.rebuild ? " rebuilt" : " created") +
-                                 " yaw " + std::to_string(int(c.yaw));
+        const std::string what = "kind " + std::to_string(c.kind) + (c.rebuild ? " rebuilt" : " created") + " yaw " +
+                                 std::to_string(int(c.yaw));
         EXPECT_EQ(partsMask(p), c.parts) << what;
         EXPECT_TRUE(Near(worldOf(p.markerMontee), P + c.montee)) << what;
         EXPECT_TRUE(Near(worldOf(p.markerDescente), c.descente == NO_MARKER ? NO_MARKER : P + c.descente)) << what;
@@ -131,8 +130,7 @@ TEST_F(LiftCoreTest, ChangeTypePyloneReplacesTheWholeModel) {
     p.changeTypePylone(PYLONE_TS_HAUT, P, vector3df(0, 0, 0));
     EXPECT_EQ(partsMask(p), TS_ALL);
     EXPECT_FLOAT_EQ(p.parts[1].node->getPosition().Y, 13);
-    for (int i = 2; i < 10; ++i)
-        EXPECT_FLOAT_EQ(p.parts[i].node->getPosition().Y, 13) << "part " << i;
+    for (int i = 2; i < 10; ++i) EXPECT_FLOAT_EQ(p.parts[i].node->getPosition().Y, 13) << "part " << i;
     EXPECT_EQ(p.parts[0].mesh, smgr->getMesh("media/pyloneTS-haut.obj"));
     EXPECT_EQ(rootChildren(), before + 1);
 
@@ -145,7 +143,13 @@ TEST_F(LiftCoreTest, ChangeTypePyloneReplacesTheWholeModel) {
 }
 
 TEST_F(LiftCoreTest, CrossarmFollowsTheSignAtBuildAndTheMediumOneSaysWhich) {
-    struct Case { s32 kind; s32 sign; bool rebuild; const char* crossarm; const char* trace; } cases[] = {
+    struct Case {
+        s32 kind;
+        s32 sign;
+        bool rebuild;
+        const char* crossarm;
+        const char* trace;
+    } cases[] = {
         {PYLONE_TS_MOYEN, 1, true, "media/potenceTSSupp4G.obj", "Potence pyl moyen TS Support\n"},
         {PYLONE_TS_MOYEN, -1, true, "media/potenceTSComp4G.obj", "Potence pyl moyen TS compression\n"},
         {PYLONE_TS_MOYEN, -1, false, "media/potenceTSComp4G.obj", ""},
@@ -177,15 +181,15 @@ TEST_F(LiftCoreTest, AnimateGaletsTurnsAndWrapsOnce) {
         f32 z2, z6, a;
         f32 want2, want6;
     } cases[] = {
-        {1, 1, 1, 359.5f, 10, 1, 0.5f, 9},        // up wheel forward, down wheel back
+        {1, 1, 1, 359.5f, 10, 1, 0.5f, 9},  // up wheel forward, down wheel back
         {1, -1, -1, 0.5f, 359.5f, 1, 359.5f, 0.5f},
-        {1, 1, 1, 359, 1, 1, 360, 0},              // exactly 360 stays, 0 stays
+        {1, 1, 1, 359, 1, 1, 360, 0},  // exactly 360 stays, 0 stays
         {1, 1, 1, 10, 0.5f, 1, 11, 359.5f},
-        {1, 0, 0, 10, 0.5f, 1, 10, 0.5f},          // no sign, no turn
-        {1, 1, 1, 10, 20, 400, 50, -20},           // a step beyond a turn is wrapped once only
+        {1, 0, 0, 10, 0.5f, 1, 10, 0.5f},  // no sign, no turn
+        {1, 1, 1, 10, 20, 400, 50, -20},   // a step beyond a turn is wrapped once only
         {2, 1, 1, 359.5f, 0, 1, 0.5f, 0},
         {2, -1, 1, 0.5f, 0, 1, 359.5f, 0},
-        {3, 1, 1, 123, 0, 1, 50, 0},               // chairlift: set, not accumulated
+        {3, 1, 1, 123, 0, 1, 50, 0},  // chairlift: set, not accumulated
         {4, -1, 1, 0, 0, 1, 310, 0},
         {5, 1, 1, 0, 0, 8, 40, 0},
     };
@@ -196,8 +200,7 @@ TEST_F(LiftCoreTest, AnimateGaletsTurnsAndWrapsOnce) {
         p.supportDescente = c.supportDescente;
         const f32 x2 = p.parts[2].node->getRotation().X;
         p.parts[2].node->setRotation(vector3df(x2, 0, c.z2));
-        if (c.kind == 1)
-            p.parts[6].node->setRotation(vector3df(-90, 0, c.z6));
+        if (c.kind == 1) p.parts[6].node->setRotation(vector3df(-90, 0, c.z6));
         const f32 z6Chair = c.kind >= 3 ? p.parts[6].node->getRotation().Z : 0;
         p.animateGalets(c.a);
         const vector3df r2 = p.parts[2].node->getRotation();
@@ -257,11 +260,15 @@ TEST_F(LiftCoreTest, RemoveTakesTheModelAwayAndLeavesARebuildablePylon) {
 
 TEST_F(LiftCoreTest, PylonWithoutItsTowerMeshStillCarriesTheRope) {
     hideMedia({"pyloneTS-moyen.obj", "pyloneTKFixe-inverse.obj"});
-    struct Case { s32 kind; const char* trace; vector3df montee; } cases[] = {
-        {PYLONE_TS_MOYEN, "Erreur chargement mesh pylone media/pyloneTS-moyen.obj\nPotence pyl moyen TS Support\n",
+    struct Case {
+        s32 kind;
+        const char* trace;
+        vector3df montee;
+    } cases[] = {
+        {PYLONE_TS_MOYEN,
+         "Erreur chargement mesh pylone media/pyloneTS-moyen.obj\nPotence pyl moyen TS Support\n",
          {0, 16, 3.2f}},
-        {PYLONE_TK_MONTEE_DESCENTE, "Erreur chargement mesh pylone media/pyloneTKFixe-inverse.obj\n",
-         {0, 7.5f, -2.1f}},
+        {PYLONE_TK_MONTEE_DESCENTE, "Erreur chargement mesh pylone media/pyloneTKFixe-inverse.obj\n", {0, 7.5f, -2.1f}},
     };
     for (const Case& c : cases) {
         const u32 before = rootChildren();

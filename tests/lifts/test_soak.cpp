@@ -41,7 +41,8 @@ struct RopePath {
             if (t->type == POULIEDEPART || t->type == POULIEARRIVEE) {
                 const CTronconRM* prev = lift->GetTronconByNumero((i + n - 1) % n);
                 const CTronconRM* next = lift->GetTronconByNumero((i + 1) % n);
-                wheels.push_back({t->centre, std::max(horizontal(prev->fin - t->centre), horizontal(next->debut - t->centre))});
+                wheels.push_back(
+                    {t->centre, std::max(horizontal(prev->fin - t->centre), horizontal(next->debut - t->centre))});
             } else {
                 lines.push_back(core::line3df(t->debut, t->fin));
             }
@@ -93,12 +94,13 @@ struct SoakCase {
 };
 
 std::string caseName(const ::testing::TestParamInfo<SoakCase>& info) {
-    const char* kind = info.param.kind == REMONTEE_TKFIXE ? "SurfaceLift"
-                       : info.param.kind == REMONTEE_TSFIXE ? "Chairlift" : "DetachableLift";
+    const char* kind = info.param.kind == REMONTEE_TKFIXE   ? "SurfaceLift"
+                       : info.param.kind == REMONTEE_TSFIXE ? "Chairlift"
+                                                            : "DetachableLift";
     return std::string(kind) + std::to_string(info.param.pylons) + "Pylons";
 }
 
-} // namespace
+}  // namespace
 
 class SoakTest : public NullDeviceTest, public ::testing::WithParamInterface<SoakCase> {
 protected:

@@ -31,16 +31,18 @@ void expectLine(const core::line3df& l, const vector3df& from, const vector3df& 
     EXPECT_EQ(l.end, to);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(TKDTest, TerminalsStandFaceEachOtherAndOnlyTheBottomIsPickable) {
-    struct Case { vector3df top; float bottomYaw, topYaw; };
+    struct Case {
+        vector3df top;
+        float bottomYaw, topYaw;
+    };
     const Case cases[] = {
         {{0, 20, 100}, 90, 180},    // straight up +Z
         {{0, 20, -100}, 270, 360},  // along -Z: sums are not wrapped again
         {{0, 0, 0}, 90, 180},       // both clicks at one point
-        {{100, 20, 0}, 180, 270},
-        {{-100, 20, 0}, 360, 450},
+        {{100, 20, 0}, 180, 270},  {{-100, 20, 0}, 360, 450},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bottomYaw);
@@ -143,12 +145,12 @@ TEST_F(TKDTest, RopeLinesRunMarkerToMarkerOnceBothTerminalsStand) {
     build(vector3df(0, 0, 0), vector3df(-40, 25, 120));
     CTKDebrayable& l = *lift;
     scene::ISceneNode* const pairs[6][2] = {
-        {l.markerPoulieDepartMontee, l.markerGaletDepartMontee},       // M1 M2
-        {l.markerPoulieDepartDescente, l.markerGaletDepartDescente},   // M8 M7
-        {l.markerGaletDepartMontee, l.markerGaletArriveeMontee},       // M2 M3
-        {l.markerGaletDepartDescente, l.markerGaletArriveeDescente},   // M7 M6
-        {l.markerGaletArriveeMontee, l.markerPoulieArriveeMontee},     // M3 M4
-        {l.markerGaletArriveeDescente, l.markerPoulieArriveeDescente}, // M6 M5
+        {l.markerPoulieDepartMontee, l.markerGaletDepartMontee},        // M1 M2
+        {l.markerPoulieDepartDescente, l.markerGaletDepartDescente},    // M8 M7
+        {l.markerGaletDepartMontee, l.markerGaletArriveeMontee},        // M2 M3
+        {l.markerGaletDepartDescente, l.markerGaletArriveeDescente},    // M7 M6
+        {l.markerGaletArriveeMontee, l.markerPoulieArriveeMontee},      // M3 M4
+        {l.markerGaletArriveeDescente, l.markerPoulieArriveeDescente},  // M6 M5
     };
     const core::array<core::line3df> lines = l.getRopeLines();
     ASSERT_EQ(lines.size(), 6u);
@@ -166,9 +168,11 @@ TEST_F(TKDTest, PyloneLookUpsFindOnlyKindSix) {
         p->setTypePylone(kind);
         lift->arrPylones.push_back(p);
     }
-    struct Case { s32 i, prev, next; };
-    for (const Case& c : {Case{-1, -1, 0}, Case{0, -1, 2}, Case{1, 0, 2}, Case{2, 0, -1}, Case{3, 2, -1},
-                          Case{4, 2, -1}}) {
+    struct Case {
+        s32 i, prev, next;
+    };
+    for (const Case& c :
+         {Case{-1, -1, 0}, Case{0, -1, 2}, Case{1, 0, 2}, Case{2, 0, -1}, Case{3, 2, -1}, Case{4, 2, -1}}) {
         EXPECT_EQ(lift->getPrevPyloneType6(c.i), c.prev) << c.i;
         EXPECT_EQ(lift->getNextPyloneType6(c.i), c.next) << c.i;
     }

@@ -12,14 +12,14 @@ namespace {
 const vector3df BOTTOM(200, 40, -150), TOP(260, 95, -40);  // a diagonal line far from the origin
 
 struct Trip {
-    std::vector<s32> segments;   // segments in the order the pole went through them
-    float maxJump = 0;           // longest move in one frame
+    std::vector<s32> segments;  // segments in the order the pole went through them
+    float maxJump = 0;          // longest move in one frame
     int frames = 0, framesOnBottomWheel = 0;
     bool offRope = false;
     std::string trace;
 };
 
-} // namespace
+}  // namespace
 
 class TKDMotionTest : public TKDTest {
 protected:

@@ -10,7 +10,7 @@ using core::vector3df;
 namespace {
 
 struct RotationCase {
-    vector3df top;            // relative to the bottom terminal
+    vector3df top;  // relative to the bottom terminal
     vector3df bottomRotation;
     vector3df topRotation;
 };
@@ -22,15 +22,15 @@ std::string formatLine(const CTronconRM* t, const char* way) {
     return buf;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(TKFixeTest, TerminalsFaceEachOtherWithoutWrappingTheSums) {
     const RotationCase cases[] = {
-        {{0, 10, 100}, {0, 90, 0}, {0, -90, 0}},     // yaw 0
-        {{-100, 0, 0}, {0, 360, 0}, {0, 180, 0}},    // yaw 270
-        {{100, 20, 0}, {0, 180, 0}, {0, 0, 0}},      // yaw 90
-        {{0, 0, -100}, {0, 270, 0}, {0, 90, 0}},     // yaw 180
-        {{0, 0, 0}, {0, 90, 0}, {0, -90, 0}},        // same place: atan2(0, 0) = 0
+        {{0, 10, 100}, {0, 90, 0}, {0, -90, 0}},   // yaw 0
+        {{-100, 0, 0}, {0, 360, 0}, {0, 180, 0}},  // yaw 270
+        {{100, 20, 0}, {0, 180, 0}, {0, 0, 0}},    // yaw 90
+        {{0, 0, -100}, {0, 270, 0}, {0, 90, 0}},   // yaw 180
+        {{0, 0, 0}, {0, 90, 0}, {0, -90, 0}},      // same place: atan2(0, 0) = 0
     };
     const vector3df bottom(10, 5, 20);
     for (const RotationCase& c : cases) {
@@ -64,12 +64,12 @@ TEST_F(TKFixeTest, OnlyTheNamedBottomTerminalCanBePicked) {
         core::triangle3df tri;
         return smgr->getSceneCollisionManager()->getSceneNodeAndCollisionPointFromRay(ray, hit, tri, 7);
     };
-    EXPECT_EQ(pick(lift->nodeGareDepart, {1.6f, 3.0f, 0.0f}), lift->nodeGareDepart);   // the mast
+    EXPECT_EQ(pick(lift->nodeGareDepart, {1.6f, 3.0f, 0.0f}), lift->nodeGareDepart);  // the mast
     EXPECT_EQ(pick(lift->nodeGareArrivee, {0.0f, 0.5f, 0.0f}), nullptr);              // the anchor block
 }
 
 TEST_F(TKFixeTest, TerminalMeshesAndWheelsStandWhereTheRopeRuns) {
-    build({0, 0, 0}, {0, 0, 200});   // line along +Z
+    build({0, 0, 0}, {0, 0, 200});  // line along +Z
     // The rope leaves each wheel on its rim, on either side of the wheel's centre.
     EXPECT_TRUE(Near((Bm() + Bd()) / 2, B(), 1e-3f));
     EXPECT_NEAR((Tm() - Td()).getLength(), 1.5f * 2 * std::sqrt(1.4f * 1.4f + 0.3f * 0.3f), 1e-3f);
@@ -120,8 +120,15 @@ TEST_F(TKFixeTest, LoopBeforeTheTopTerminalIsNothing) {
 // The rope loop for each pylon layout: numbers in travelling order, types,
 // up-line flags and end points over the markers, offset by the pylon's sign.
 TEST_F(TKFixeTest, RopeLoopSegmentsForEachPylonLayout) {
-    struct Row { s32 type; bool montee; vector3df debut, fin, centre; };
-    struct Layout { const char* name; std::vector<PylonSpec> pylons; };
+    struct Row {
+        s32 type;
+        bool montee;
+        vector3df debut, fin, centre;
+    };
+    struct Layout {
+        const char* name;
+        std::vector<PylonSpec> pylons;
+    };
     const Layout layouts[] = {
         {"none", {}},
         {"one kind 1", {{1, 0.5f, 3}}},
@@ -132,7 +139,8 @@ TEST_F(TKFixeTest, RopeLoopSegmentsForEachPylonLayout) {
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(layout.name);
         build({5, 0, -10}, {60, 40, 190}, layout.pylons);
-        for (u32 i = 0; i < lift->arrPylones.size(); ++i) lift->arrPylones[i]->supportDescente = 7;   // shows which ones are rewritten
+        for (u32 i = 0; i < lift->arrPylones.size(); ++i)
+            lift->arrPylones[i]->supportDescente = 7;  // shows which ones are rewritten
         capture.start();
         lift->createTroncons();
         const std::string out = capture.stop();
@@ -190,7 +198,10 @@ TEST_F(TKFixeTest, RopeLoopSegmentsForEachPylonLayout) {
 }
 
 TEST_F(TKFixeTest, SignsFollowThePylonsAboveOrBelowTheRope) {
-    struct Case { std::vector<PylonSpec> pylons; std::vector<s32> montee, descente; };
+    struct Case {
+        std::vector<PylonSpec> pylons;
+        std::vector<s32> montee, descente;
+    };
     const Case cases[] = {
         {{{1, 0.5f, 30}}, {1}, {1}},
         {{{1, 0.5f, -30}}, {-1}, {-1}},
@@ -218,10 +229,9 @@ TEST_F(TKFixeTest, RopeLoopTracesEverySegmentAndSign) {
     auto seg = [&](int n, const char* way) { return formatLine(lift->GetTronconByNumero(n), way); };
     const std::string expected = "------------------------\n"
                                  "troncon 0 POULIE Depart\n"
-                                 "P0 support\n" + seg(1, "montee") +
-                                 "Pi compression\n" + seg(2, "montee") +
-                                 "Pi-1 support\n" + seg(3, "montee") +
-                                 "P last support\n" + seg(4, "montee") +
+                                 "P0 support\n" +
+                                 seg(1, "montee") + "Pi compression\n" + seg(2, "montee") + "Pi-1 support\n" +
+                                 seg(3, "montee") + "P last support\n" + seg(4, "montee") +
                                  "troncon 5 POULIE Arrivee\n" + seg(6, "descente") + seg(7, "descente") +
                                  seg(8, "descente") + seg(9, "descente") + "------------------------\n";
     EXPECT_EQ(out, expected);
@@ -232,7 +242,8 @@ TEST_F(TKFixeTest, RopeLoopTracesEverySegmentAndSign) {
     lift->createTroncons();
     EXPECT_EQ(capture.stop(), "------------------------\n"
                               "troncon 0 POULIE Depart\n"
-                              "P0 compression\n" + seg(1, "montee") + "P last compression\n" + seg(2, "montee") +
+                              "P0 compression\n" +
+                                  seg(1, "montee") + "P last compression\n" + seg(2, "montee") +
                                   "troncon 3 POULIE Arrivee\n" + seg(4, "descente") + seg(5, "descente") +
                                   "------------------------\n");
 }
@@ -242,7 +253,7 @@ TEST_F(TKFixeTest, RebuildingTheLoopReplacesItsSegments) {
     lift->createTroncons();
     lift->arrPylones[0]->changeTypePylone(PYLONE_TK_MONTEE, lift->arrPylones[0]->getPosition(),
                                           lift->arrPylones[0]->getRotation());
-    lift->createTroncons();   // the sanitizer build shows a leak if the old loop stays
+    lift->createTroncons();  // the sanitizer build shows a leak if the old loop stays
     EXPECT_EQ(lift->arrTroncons.size(), 5u);
 }
 
@@ -261,8 +272,8 @@ TEST_F(TKFixeTest, RopeLinesRunOverThePylonHeads) {
     lift->createTroncons();
     lift->cableLines(lines);
     const core::line3df expected[] = {
-        {Bm(), PmRope(0)}, {PmRope(0), PmRope(1)}, {PmRope(1), PmRope(2)}, {PmRope(2), Tm()},
-        {Td(), PdRope(1)}, {PdRope(1), Bd()},
+        {Bm(), PmRope(0)}, {PmRope(0), PmRope(1)}, {PmRope(1), PmRope(2)},
+        {PmRope(2), Tm()}, {Td(), PdRope(1)},      {PdRope(1), Bd()},
     };
     ASSERT_EQ(lines.size(), 6u);
     for (u32 i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i;
@@ -272,24 +283,33 @@ TEST_F(TKFixeTest, RopeLinesRunOverThePylonHeads) {
 // T-bars every 20 units along the straight segments, the remainder carried on
 // from one segment to the next.
 TEST_F(TKFixeTest, TBarsAreSpacedAlongTheLineWithTheCarry) {
-    struct Stretch { f32 length; bool montee; };
-    struct Bar { s32 segment; f32 along; f32 progression; };
-    struct Case { std::vector<Stretch> stretches; std::vector<Bar> bars; const char* trace; };
+    struct Stretch {
+        f32 length;
+        bool montee;
+    };
+    struct Bar {
+        s32 segment;
+        f32 along;
+        f32 progression;
+    };
+    struct Case {
+        std::vector<Stretch> stretches;
+        std::vector<Bar> bars;
+        const char* trace;
+    };
     const Case cases[] = {
         {{{25, true}, {35, false}},
          {{1, 15, 0.6f}, {2, 10, 10.0f / 30}},
          "troncon->1 nbperches=1 difference=0.000000 ; 0.000000 ; 1.000000\n"
          "troncon->2 nbperches=1 difference=0.000000 ; 0.000000 ; -1.000000\n"},
-        {{{25, true}, {3, true}, {35, false}},
-         {{1, 15, 0.6f}, {3, 3, 3.0f / 37}},
-         nullptr},
+        {{{25, true}, {3, true}, {35, false}}, {{1, 15, 0.6f}, {3, 3, 3.0f / 37}}, nullptr},
         {{{0, true}, {45, true}},
          {{2, 15, 15.0f / 45}, {2, 35, 35.0f / 45}},
          "troncon->1 nbperches=0 difference=0.000000 ; 0.000000 ; 0.000000\n"
          "troncon->2 nbperches=2 difference=0.000000 ; 0.000000 ; 1.000000\n"},
     };
     for (const Case& c : cases) {
-        build({0, 0, 0}, {0, 0, 100});   // bottom terminal turned to 90
+        build({0, 0, 0}, {0, 0, 100});  // bottom terminal turned to 90
         for (u32 i = 0; i < lift->arrTroncons.size(); ++i) delete lift->arrTroncons[i];
         lift->arrTroncons.clear();
         CTronconRM* wheel = new CTronconRM();

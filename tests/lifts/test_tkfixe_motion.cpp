@@ -33,14 +33,14 @@ public:
 
 bool finite(const vector3df& v) { return std::isfinite(v.X) && std::isfinite(v.Y) && std::isfinite(v.Z); }
 
-} // namespace
+}  // namespace
 
 class TKFixeRunning : public TKFixeTest {
 protected:
     void SetUp() override {
         TKFixeTest::SetUp();
         build({0, 0, 0}, {40, 60, 260}, {{1, 0.3f, 2}, {2, 0.55f, -1}, {1, 0.8f, 3}});
-        capture.start();   // the loop's and the carriers' traces are tested elsewhere
+        capture.start();  // the loop's and the carriers' traces are tested elsewhere
         finish();
         capture.stop();
         ASSERT_FALSE(lift->arrVehicules.empty());
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(TKFixeRunning, ATBarGoesRoundTheWholeLoopBackToSegmentZero) {
     CVehicule* v = lift->arrVehicules[0];
-    const s32 count = static_cast<s32>(lift->arrTroncons.size());   // 3 pylons, 2 of kind 1: 9 segments
+    const s32 count = static_cast<s32>(lift->arrTroncons.size());  // 3 pylons, 2 of kind 1: 9 segments
     ASSERT_EQ(count, 9);
     const vector3df cam = lift->getPositionDepart();
     std::vector<s32> visited{v->numtroncon};
@@ -86,7 +86,7 @@ TEST_F(TKFixeRunning, LongFramesNeverTakeATBarOffTheRope) {
         std::map<CVehicule*, int> laps;
         std::map<CVehicule*, s32> last;
         for (CVehicule* v : vehicles()) last[v] = v->numtroncon;
-        const int frames = static_cast<int>(1200 / dt);   // two loops and more at 2 m/s
+        const int frames = static_cast<int>(1200 / dt);  // two loops and more at 2 m/s
         for (int f = 0; f < frames; ++f) {
             lift->update(&cam, dt);
             for (CVehicule* v : vehicles()) {
@@ -154,7 +154,7 @@ TEST_F(TKFixeRunning, StopFreezesEverythingAndRunResumes) {
 
 TEST_F(TKFixeRunning, BottomWheelWrapsOnceAndTopWheelTurnsAboutItsAxle) {
     const vector3df cam = lift->getPositionDepart();
-    const f32 dt = 2.0f / (36 * lift->vitesse);   // 2 degrees a frame
+    const f32 dt = 2.0f / (36 * lift->vitesse);  // 2 degrees a frame
     const std::pair<f32, f32> wraps[] = {{359, 1}, {358, 360}, {10, 12}};
     for (const auto& w : wraps) {
         lift->nodePoulieDepart->setRotation(vector3df(180, w.first, -10));
@@ -172,7 +172,7 @@ TEST_F(TKFixeRunning, BottomWheelWrapsOnceAndTopWheelTurnsAboutItsAxle) {
     };
     vector3df axle0, rim0, axle1, rim1;
     axleAndRim(axle0, rim0);
-    lift->update(&cam, 0.25f);   // 18 degrees at 2 m/s
+    lift->update(&cam, 0.25f);  // 18 degrees at 2 m/s
     axleAndRim(axle1, rim1);
     EXPECT_TRUE(Near(axle1, axle0, 1e-4f));
     EXPECT_NEAR(std::acos(core::clamp(rim0.dotProduct(rim1), -1.0f, 1.0f)) * core::RADTODEG, 18.0f, 1e-2f);
@@ -196,11 +196,16 @@ TEST_F(TKFixeRunning, MotorVolumeFollowsTheCameraAndStopsWithTheLift) {
     RecordingStream stream;
     lift->sound = &stream;
     stream.playing = true;
-    struct Step { f32 distance; bool running; f32 volume; bool playing; };
+    struct Step {
+        f32 distance;
+        bool running;
+        f32 volume;
+        bool playing;
+    };
     const Step steps[] = {
-        {0, true, 1.0f, true},     {50, true, 0.5f, true},    {100.9f, true, 0.0f, true},
+        {0, true, 1.0f, true},       {50, true, 0.5f, true},   {100.9f, true, 0.0f, true},
         {101.0f, true, 0.0f, false}, {150, true, 0.0f, false}, {30.5f, true, 0.7f, true},
-        {30, false, 0.7f, false},  {30, false, 0.7f, false},  {20, true, 0.8f, true},
+        {30, false, 0.7f, false},    {30, false, 0.7f, false}, {20, true, 0.8f, true},
     };
     const vector3df bottom = lift->getPositionDepart();
     for (const Step& s : steps) {
@@ -214,7 +219,7 @@ TEST_F(TKFixeRunning, MotorVolumeFollowsTheCameraAndStopsWithTheLift) {
     }
     lift->setSound(false);
     EXPECT_FALSE(stream.playing);
-    EXPECT_EQ(stream.refs, 1);   // stopping releases nothing
+    EXPECT_EQ(stream.refs, 1);  // stopping releases nothing
 
     // Opening anew replaces (and releases) the stream held so far.
     capture.start();

@@ -36,19 +36,24 @@ std::vector<float> blockLevels(const std::vector<float>& s) {
     return levels;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
     TempDir work(false);
-    recordMixerToWave(work.path(), kRate);   // before the lift opens its device
+    recordMixerToWave(work.path(), kRate);  // before the lift opens its device
     work.writeFile("media/.keep", "");
     ASSERT_TRUE(writeMotorTone(work.path(), kRate, kAmplitude)) << "lame is needed to encode the motor tone";
 
-    struct Phase { f32 distance; bool running; bool playing; int ms; };
+    struct Phase {
+        f32 distance;
+        bool running;
+        bool playing;
+        int ms;
+    };
     // Full at the terminal, half at 50, silent but playing at 100, stopped past
     // 100, back at 25 while the lift runs, then the lift stopped.
-    const Phase phases[] = {{0, true, true, 600},     {50, true, true, 600},  {100, true, true, 300},
-                            {150, true, false, 300},  {25, true, true, 600},  {25, false, false, 400}};
+    const Phase phases[] = {{0, true, true, 600},    {50, true, true, 600}, {100, true, true, 300},
+                            {150, true, false, 300}, {25, true, true, 600}, {25, false, false, 400}};
     {
         capture.start();
         build({0, 0, 0}, {0, 30, 150});
@@ -62,7 +67,7 @@ TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
             EXPECT_EQ(lift->getSound()->isPlaying(), p.playing) << p.distance;
             std::this_thread::sleep_for(std::chrono::milliseconds(p.ms));
         }
-        delete lift;   // the last device closes and the wave file is complete
+        delete lift;  // the last device closes and the wave file is complete
         lift = nullptr;
     }
     EXPECT_EQ(audiere::ALContext::users(), 0);
@@ -70,7 +75,9 @@ TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
     // The recording as runs of sound and silence (10 ms blocks), whatever the
     // machine's load did to the timing.
     const std::vector<float> levels = blockLevels(readWaveSamples(work.path() + "/out.wav"));
-    struct Run { size_t from, to; };
+    struct Run {
+        size_t from, to;
+    };
     std::vector<Run> loud;
     for (size_t b = 0; b < levels.size(); ++b) {
         if (levels[b] < 0.02f) continue;
@@ -88,7 +95,7 @@ TEST_F(TKFixeTest, MotorLoudnessFollowsTheCameraAndStopsWithTheLift) {
     ASSERT_GE(again.to - again.from, 40u);
     const float full = median(first.from + 10, first.from + 35);
     EXPECT_NEAR(full, kAmplitude / std::sqrt(2.0f), 0.05f);
-    EXPECT_NEAR(median(first.to - 35, first.to - 10) / full, 0.5f, 0.05f);        // 50 away
+    EXPECT_NEAR(median(first.to - 35, first.to - 10) / full, 0.5f, 0.05f);  // 50 away
     EXPECT_GE(again.from - first.to, 45u) << "silent at 100 and stopped past it";
     EXPECT_NEAR(median(again.from + 10, again.to - 10) / full, 0.75f, 0.05f);  // back at 25
 }

@@ -15,14 +15,17 @@ void expectNear(const vector3df& a, const vector3df& b, float eps = 1e-3f) {
     EXPECT_NEAR(a.Z, b.Z, eps);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(TSFixeTest, TerminalsFaceEachOtherAndOnlyTheBottomIsPickable) {
-    struct Case { vector3df top; float bottomYaw, topYaw; };
+    struct Case {
+        vector3df top;
+        float bottomYaw, topYaw;
+    };
     const Case cases[] = {
-        {{0, 40.5f, 200}, 90, -90},   // due +Z
-        {{0, 20.5f, 0}, 90, -90},     // straight above: atan2(0, 0) = 0
-        {{200, 0.5f, 0}, 180, 0},     // due +X
+        {{0, 40.5f, 200}, 90, -90},  // due +Z
+        {{0, 20.5f, 0}, 90, -90},    // straight above: atan2(0, 0) = 0
+        {{200, 0.5f, 0}, 180, 0},    // due +X
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.top.X);
@@ -67,13 +70,14 @@ TEST_F(TSFixeTest, MeshesMatchTheRopeGeometry) {
 
     // The rope meets each bullwheel on its rim (wheel units, the node scales by 0.15).
     const float rim = wheel->getBoundingBox().MaxEdge.X;
-    struct Contact { vector3df centre, marker; };
+    struct Contact {
+        vector3df centre, marker;
+    };
     const Contact contacts[] = {{{2.0f, 2.9f, 0.14f}, {2.0f, 2.8f, 1.01f}},
                                 {{2.0f, 2.9f, 0.14f}, {2.0f, 2.8f, -0.69f}},
                                 {{1.2f, 3.0f, 0}, {1.2f, 2.9f, -0.9f}},
                                 {{1.2f, 3.0f, 0}, {1.2f, 2.9f, 0.9f}}};
-    for (const Contact& c : contacts)
-        EXPECT_NEAR(std::fabs(c.marker.Z - c.centre.Z) / 0.15f, rim, 0.35f);
+    for (const Contact& c : contacts) EXPECT_NEAR(std::fabs(c.marker.Z - c.centre.Z) / 0.15f, rim, 0.35f);
 
     // Terminals stand on their origin, their slabs reaching into the ground for a slope;
     // the bottom one reaches over its sheave trains towards -X.
@@ -105,7 +109,9 @@ TEST_F(TSFixeTest, MissingTerminalMeshesLeaveEmptyNodesThatStillCarryTheRope) {
 
 // Segment types, numbering and joins of the loop for several pylon counts.
 TEST_F(TSFixeTest, RopeLoopTables) {
-    struct Case { std::vector<Pylon> pylons; };
+    struct Case {
+        std::vector<Pylon> pylons;
+    };
     const Case cases[] = {{{}}, {{{0.5f}}}, {{{0.25f}, {0.5f}, {0.75f}}}};
     for (const Case& c : cases) {
         const s32 n = static_cast<s32>(c.pylons.size());
@@ -144,12 +150,10 @@ TEST_F(TSFixeTest, RopeLoopTables) {
         for (s32 k = 0; k + 1 < count; ++k) {
             const CTronconRM* a = lift->GetTronconByNumero(k);
             const CTronconRM* b = lift->GetTronconByNumero(k + 1);
-            if (a->type != TRONCON_LIGNE || b->type != TRONCON_LIGNE)
-                continue;
+            if (a->type != TRONCON_LIGNE || b->type != TRONCON_LIGNE) continue;
             float dy = 0;
             for (auto& s : steps)
-                if (s.first == k)
-                    dy = s.second;
+                if (s.first == k) dy = s.second;
             expectNear(b->debut, a->fin + vector3df(0, dy, 0));
         }
         // The half turns join the lines at the bullwheels' rope markers.
@@ -163,11 +167,9 @@ TEST_F(TSFixeTest, RopeLoopTables) {
         }
         // Rebuilding gives the same ring (and frees the old one).
         std::vector<vector3df> before;
-        for (s32 k = 0; k < count; ++k)
-            before.push_back(lift->GetTronconByNumero(k)->fin);
+        for (s32 k = 0; k < count; ++k) before.push_back(lift->GetTronconByNumero(k)->fin);
         createTronconsTrace();
-        for (s32 k = 0; k < count; ++k)
-            expectNear(lift->GetTronconByNumero(k)->fin, before[k]);
+        for (s32 k = 0; k < count; ++k) expectNear(lift->GetTronconByNumero(k)->fin, before[k]);
         delete lift;
         lift = nullptr;
     }
@@ -177,15 +179,24 @@ TEST_F(TSFixeTest, OnePylonTraceInWorkOrder) {
     build({{0.5f}});
     stepFrame();
     const std::vector<std::string> got = lines(createTronconsTrace());
-    const std::vector<std::string> heads = {
-        "------------------------", "troncon 0 POULIE Depart", "troncon 1 TRONCON_DEP montee 2",
-        "troncon 2 TRONCON_DEP montee 3", "troncon 11 TRONCON_LIGNE descente 2", "troncon 10 TRONCON_LIGNE descente 3",
-        "P0 support", "troncon 3 LIGNE montee debut = ", "P last support", "troncon 4 LIGNE montee debut = ",
-        "troncon 5 Galet Montee Arrivee", "troncon 6 POULIE Arrivee", "troncon 7 Galet Descente Arrivee",
-        "troncon 9 LIGNE descente debut = ", "troncon 8 LIGNE descente debut = ", "------------------------"};
+    const std::vector<std::string> heads = {"------------------------",
+                                            "troncon 0 POULIE Depart",
+                                            "troncon 1 TRONCON_DEP montee 2",
+                                            "troncon 2 TRONCON_DEP montee 3",
+                                            "troncon 11 TRONCON_LIGNE descente 2",
+                                            "troncon 10 TRONCON_LIGNE descente 3",
+                                            "P0 support",
+                                            "troncon 3 LIGNE montee debut = ",
+                                            "P last support",
+                                            "troncon 4 LIGNE montee debut = ",
+                                            "troncon 5 Galet Montee Arrivee",
+                                            "troncon 6 POULIE Arrivee",
+                                            "troncon 7 Galet Descente Arrivee",
+                                            "troncon 9 LIGNE descente debut = ",
+                                            "troncon 8 LIGNE descente debut = ",
+                                            "------------------------"};
     ASSERT_EQ(got.size(), heads.size());
-    for (size_t i = 0; i < heads.size(); ++i)
-        EXPECT_EQ(got[i].compare(0, heads[i].size(), heads[i]), 0) << got[i];
+    for (size_t i = 0; i < heads.size(); ++i) EXPECT_EQ(got[i].compare(0, heads[i].size(), heads[i]), 0) << got[i];
 
     const CTronconRM* t = lift->GetTronconByNumero(3);
     char expected[256];
@@ -204,8 +215,7 @@ TEST_F(TSFixeTest, SupportLinesNameFirstMiddleAndLastPylons) {
     stepFrame();
     std::vector<std::string> support;
     for (const std::string& l : lines(createTronconsTrace()))
-        if (l[0] == 'P')
-            support.push_back(l);
+        if (l[0] == 'P') support.push_back(l);
     EXPECT_EQ(support, (std::vector<std::string>{"P0 support", "Pi support", "Pi-1 support", "P last support"}));
 }
 
@@ -243,10 +253,13 @@ TEST_F(TSFixeTest, ChairsAreSpacedAlongTheStraightSegments) {
     build();
     stepFrame();
     lift->createTroncons();
-    for (u32 i = 0; i < lift->arrTroncons.size(); ++i)
-        delete lift->arrTroncons[i];
+    for (u32 i = 0; i < lift->arrTroncons.size(); ++i) delete lift->arrTroncons[i];
     lift->arrTroncons.clear();
-    struct Seg { float length; bool montee; s32 chairs; };
+    struct Seg {
+        float length;
+        bool montee;
+        s32 chairs;
+    };
     const Seg segs[] = {{0, true, 0}, {100, true, 3}, {50, true, 1}, {5, false, 0}, {60, false, 2}};
     float z = 0;
     for (s32 k = 0; k < 5; ++k) {
@@ -269,8 +282,7 @@ TEST_F(TSFixeTest, ChairsAreSpacedAlongTheStraightSegments) {
         const float yaw = lift->getRotation().Y + (segs[v->numtroncon].montee ? 0 : 180);
         expectNear(v->getRotation(), vector3df(0, yaw, 0));
     }
-    for (s32 k = 0; k < 5; ++k)
-        EXPECT_EQ(perSegment[k], segs[k].chairs) << k;
+    for (s32 k = 0; k < 5; ++k) EXPECT_EQ(perSegment[k], segs[k].chairs) << k;
 
     ASSERT_GE(lift->arrVehicules.size(), 3u);
     const float at[3] = {20, 50, 80};

@@ -22,10 +22,12 @@ void expectSameTurn(const vector3df& a, const vector3df& b) {
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(TSFixeTest, RopeLinesCountAndPylonOffsets) {
-    struct Case { std::vector<Pylon> pylons; };
+    struct Case {
+        std::vector<Pylon> pylons;
+    };
     const Case cases[] = {{{}}, {{{0.5f}}}, {{{0.2f}, {0.4f}, {0.6f}, {0.8f}}}};
     for (const Case& c : cases) {
         const u32 n = static_cast<u32>(c.pylons.size());
@@ -64,8 +66,7 @@ TEST_F(TSFixeTest, BullwheelsAndTerminalSheavesTurnPylonSheavesStandStill) {
             r.push_back(lift->galetsDepartDescente[k].node->getRotation());
         }
         for (int k = 0; k < 10; ++k)
-            if (lift->arrPylones[0]->parts[k].node)
-                r.push_back(lift->arrPylones[0]->parts[k].node->getRotation());
+            if (lift->arrPylones[0]->parts[k].node) r.push_back(lift->arrPylones[0]->parts[k].node->getRotation());
         return r;
     };
     const std::vector<vector3df> start = snapshot();
@@ -83,12 +84,11 @@ TEST_F(TSFixeTest, BullwheelsAndTerminalSheavesTurnPylonSheavesStandStill) {
     EXPECT_NEAR(now[2].Z, 360 - sheave, 1e-3f);
     EXPECT_NEAR(now[3].Z, sheave, 1e-3f);
     for (int k = 0; k < 8; ++k) {
-        EXPECT_NEAR(now[4 + 2 * k].Z, 360 - sheave, 1e-3f);   // up-line train
-        EXPECT_NEAR(now[5 + 2 * k].Z, sheave, 1e-3f);         // down-line train
+        EXPECT_NEAR(now[4 + 2 * k].Z, 360 - sheave, 1e-3f);  // up-line train
+        EXPECT_NEAR(now[5 + 2 * k].Z, sheave, 1e-3f);        // down-line train
         EXPECT_FLOAT_EQ(now[4 + 2 * k].X, -90);
     }
-    for (size_t i = 20; i < now.size(); ++i)
-        EXPECT_EQ(now[i], start[i]) << "pylon part " << i - 20;
+    for (size_t i = 20; i < now.size(); ++i) EXPECT_EQ(now[i], start[i]) << "pylon part " << i - 20;
 }
 
 // One chair at a small frame time: every segment in turn, then segment 0 again.
@@ -109,27 +109,27 @@ TEST_F(TSFixeTest, ChairGoesRoundTheLoop) {
     for (int frame = 0; frame < 200000 && visited.size() <= static_cast<size_t>(count); ++frame) {
         lift->update(&camera, 1.0f / 60);
         ASSERT_LT(distanceToRope(chair->getPosition()), 1e-2f) << "segment " << chair->numtroncon;
-        if (chair->numtroncon == visited.back())
-            continue;
+        if (chair->numtroncon == visited.back()) continue;
         visited.push_back(chair->numtroncon);
         // Leaving a bullwheel: on the new line's start, facing along it.
         if (chair->numtroncon == 1) {
             expectSameTurn(chair->getRotation(), vector3df(0, yaw, 0));
             EXPECT_LT(chair->getPosition().getDistanceFrom(lift->GetTronconByNumero(1)->debut), 1e-4f);
         }
-        if (chair->numtroncon == 7)
-            expectSameTurn(chair->getRotation(), vector3df(0, yaw + 180, 0));
+        if (chair->numtroncon == 7) expectSameTurn(chair->getRotation(), vector3df(0, yaw + 180, 0));
     }
     std::vector<s32> expected;
-    for (s32 k = 0; k < count; ++k)
-        expected.push_back(k);
+    for (s32 k = 0; k < count; ++k) expected.push_back(k);
     expected.push_back(0);
     EXPECT_EQ(visited, expected);
 }
 
 // Long frames (and a zero-length stretch) never carry a chair off the rope.
 TEST_F(TSFixeTest, LargeFrameTimesKeepChairsOnTheRope) {
-    struct Case { float dt; bool zeroLength; };
+    struct Case {
+        float dt;
+        bool zeroLength;
+    };
     const Case cases[] = {{0.5f, false}, {5.0f, false}, {60.0f, false}, {0.5f, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dt);
@@ -153,8 +153,7 @@ TEST_F(TSFixeTest, LargeFrameTimesKeepChairsOnTheRope) {
                 seen[v->numtroncon] = true;
             }
         }
-        for (size_t k = 0; k < seen.size(); ++k)
-            EXPECT_TRUE(seen[k]) << "segment " << k;
+        for (size_t k = 0; k < seen.size(); ++k) EXPECT_TRUE(seen[k]) << "segment " << k;
         delete lift;
         lift = nullptr;
     }

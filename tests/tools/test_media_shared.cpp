@@ -28,14 +28,17 @@ std::string slurp(const fs::path& p) {
 
 const char* const kFont = "media/fonthaettenschweiler.bmp";
 
-} // namespace
+}  // namespace
 
 TEST_F(NullDeviceTest, SharedPicturesLoadAtTheirSizes) {
-    const struct { const char* file; u32 w, h; } pictures[] = {
-        {"media/texture-pylone.png", 256, 256},   {"media/title.jpg", 800, 600},
-        {"media/snow_positive_x.jpg", 512, 512},  {"media/snow_negative_x.jpg", 512, 512},
-        {"media/snow_positive_y.jpg", 512, 512},  {"media/snow_negative_y.jpg", 512, 512},
-        {"media/snow_positive_z.jpg", 512, 512},  {"media/snow_negative_z.jpg", 512, 512},
+    const struct {
+        const char* file;
+        u32 w, h;
+    } pictures[] = {
+        {"media/texture-pylone.png", 256, 256},  {"media/title.jpg", 800, 600},
+        {"media/snow_positive_x.jpg", 512, 512}, {"media/snow_negative_x.jpg", 512, 512},
+        {"media/snow_positive_y.jpg", 512, 512}, {"media/snow_negative_y.jpg", 512, 512},
+        {"media/snow_positive_z.jpg", 512, 512}, {"media/snow_negative_z.jpg", 512, 512},
     };
     for (const auto& p : pictures) {
         video::IImage* img = driver->createImageFromFile(p.file);
@@ -126,11 +129,21 @@ TEST_F(GLDeviceTest, ObjMeshShapesAreSeenFromOutsideOnly) {
         const char* name;
         void (*build)(mediagen::ObjMesh&, const core::rectf&);
     } shapes[] = {
-        {"box", [](mediagen::ObjMesh& m, const core::rectf& t) { m.box({-1, -1, -1}, {1, 1, 1}, t); }},
-        {"cylinder", [](mediagen::ObjMesh& m, const core::rectf& t) { m.cylinder({0, -1, 0}, {0, 1, 0}, 1.2f, 6, t); }},
-        {"beam", [](mediagen::ObjMesh& m, const core::rectf& t) { m.beam({0, 0, -1}, {0, 0, 1}, 2, t); }},
+        {"box",
+         [](mediagen::ObjMesh& m, const core::rectf& t) {
+             m.box({-1, -1, -1}, {1, 1, 1}, t);
+         }},
+        {"cylinder",
+         [](mediagen::ObjMesh& m, const core::rectf& t) {
+             m.cylinder({0, -1, 0}, {0, 1, 0}, 1.2f, 6, t);
+         }},
+        {"beam",
+         [](mediagen::ObjMesh& m, const core::rectf& t) {
+             m.beam({0, 0, -1}, {0, 0, 1}, 2, t);
+         }},
         // A grooved disc: fans on the axis, quads round the rim.
-        {"lathe", [](mediagen::ObjMesh& m, const core::rectf& t) {
+        {"lathe",
+         [](mediagen::ObjMesh& m, const core::rectf& t) {
              m.lathe({{0, -1}, {1.3f, -1}, {1.1f, 0}, {1.3f, 1}, {0, 1}}, 8, t);
          }},
     };
@@ -159,9 +172,9 @@ TEST_F(GLDeviceTest, ObjMeshShapesAreSeenFromOutsideOnly) {
             cam->setPosition(core::vector3df(0, 0, 0));
             cam->setTarget(eye);
             video::IImage* inside = grabFrame(video::SColor(255, 0, 0, 255));
-            EXPECT_GT(inside->getPixel(400, 300).getBlue(), 200u) << shape.name << ": inside of the face towards ("
-                                                                    << eye.X << ", " << eye.Y << ", " << eye.Z
-                                                                    << ") is drawn";
+            EXPECT_GT(inside->getPixel(400, 300).getBlue(), 200u)
+                << shape.name << ": inside of the face towards (" << eye.X << ", " << eye.Y << ", " << eye.Z
+                << ") is drawn";
             inside->drop();
         }
         node->remove();
@@ -179,8 +192,10 @@ TEST_F(GLDeviceTest, GuiFontDrawsTintedAntialiasedText) {
     for (u32 y = 100; y < 100 + size.Height; ++y)
         for (u32 x = 100; x < 100 + size.Width; ++x, ++total) {
             const int v = channelSum(img, x, y);
-            if (v < 150) ++ink;                    // the skin's dark text colour
-            else if (v < 560) ++partial;           // glyph edges blended into the grey
+            if (v < 150)
+                ++ink;  // the skin's dark text colour
+            else if (v < 560)
+                ++partial;  // glyph edges blended into the grey
         }
     img->drop();
     EXPECT_GT(ink, total / 20) << "no text was drawn";
@@ -200,9 +215,12 @@ TEST_F(GLDeviceTest, SkyBoxFacesMeetWithoutSeams) {
 
     // Looking straight at an edge puts it on the middle column (side edges)
     // or the middle row (edges of the top and bottom).
-    const struct { core::vector3df look; bool vertical; } edges[] = {
-        {{1, 0, 1}, true},   {{1, 0, -1}, true},  {{-1, 0, -1}, true}, {{-1, 0, 1}, true},
-        {{1, 1, 0}, false},  {{0, 1, 1}, false},  {{-1, 1, 0}, false}, {{0, 1, -1}, false},
+    const struct {
+        core::vector3df look;
+        bool vertical;
+    } edges[] = {
+        {{1, 0, 1}, true},   {{1, 0, -1}, true},  {{-1, 0, -1}, true},  {{-1, 0, 1}, true},
+        {{1, 1, 0}, false},  {{0, 1, 1}, false},  {{-1, 1, 0}, false},  {{0, 1, -1}, false},
         {{1, -1, 0}, false}, {{0, -1, 1}, false}, {{-1, -1, 0}, false}, {{0, -1, -1}, false},
     };
     for (const auto& e : edges) {
@@ -222,8 +240,8 @@ TEST_F(GLDeviceTest, SkyBoxFacesMeetWithoutSeams) {
             if (std::abs(k - mid) > 6) around.push_back(across(k));
         std::sort(around.begin(), around.end());
         const long seam = across(mid), usual = around[around.size() - 1];
-        EXPECT_LE(seam, usual * 5 / 4 + 200) << "seam looking at (" << e.look.X << ", " << e.look.Y << ", "
-                                             << e.look.Z << "): " << seam << " against " << usual;
+        EXPECT_LE(seam, usual * 5 / 4 + 200) << "seam looking at (" << e.look.X << ", " << e.look.Y << ", " << e.look.Z
+                                             << "): " << seam << " against " << usual;
         img->drop();
     }
 }

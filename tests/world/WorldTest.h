@@ -21,8 +21,7 @@ protected:
     // A picture of w x h pixels in ./maps, each pixel grey(column, row).
     template <typename Grey>
     void writePicture(const std::string& name, irr::u32 w, irr::u32 h, Grey grey) {
-        irr::video::IImage* img =
-            driver->createImage(irr::video::ECF_R8G8B8, irr::core::dimension2d<irr::u32>(w, h));
+        irr::video::IImage* img = driver->createImage(irr::video::ECF_R8G8B8, irr::core::dimension2d<irr::u32>(w, h));
         for (irr::u32 y = 0; y < h; ++y)
             for (irr::u32 x = 0; x < w; ++x) {
                 const irr::u32 g = grey(x, y);
@@ -79,7 +78,8 @@ inline ::testing::AssertionResult linesInOrder(const std::string& out, const std
 // A lift reduced to what the map needs: a bottom-terminal node with a selector and a node name.
 class StandInLift : public CRemontee {
 public:
-    StandInLift(irr::scene::ISceneManager* smgr, const irr::core::vector3df& at, const char* nodeName, irr::s32 id = 4) {
+    StandInLift(irr::scene::ISceneManager* smgr, const irr::core::vector3df& at, const char* nodeName,
+                irr::s32 id = 4) {
         irr::scene::IMesh* cube = smgr->getGeometryCreator()->createCubeMesh(irr::core::vector3df(20, 20, 20));
         node = smgr->addMeshSceneNode(cube, nullptr, id, at);
         node->setName(nodeName);

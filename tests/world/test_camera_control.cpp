@@ -80,8 +80,7 @@ bool finite(const matrix4& m) {
 
 vector3df orbit(f32 distance, f32 hDeg, f32 vDeg) {
     const f64 h = hDeg * core::DEGTORAD64, v = vDeg * core::DEGTORAD64;
-    return vector3df((f32)(distance * cos(v) * cos(h)), (f32)(distance * sin(v)),
-                     (f32)(-distance * cos(v) * sin(h)));
+    return vector3df((f32)(distance * cos(v) * cos(h)), (f32)(distance * sin(v)), (f32)(-distance * cos(v) * sin(h)));
 }
 
 TEST_F(CameraControlTest, LeftDragTurnsByTheCursorOffset) {
@@ -91,8 +90,8 @@ TEST_F(CameraControlTest, LeftDragTurnsByTheCursorOffset) {
     } cases[] = {
         {600, 300, -5, 0},  // a quarter of the width to the right
         {200, 300, 5, 0},
-        {400, 150, 0, 5},   // a quarter of the height up
-        {400, 300, 0, 0},   // press and release without moving
+        {400, 150, 0, 5},  // a quarter of the height up
+        {400, 300, 0, 0},  // press and release without moving
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.toX << "," << c.toY);
@@ -129,10 +128,9 @@ TEST_F(CameraControlTest, KeysMoveCameraAndTargetByOneStepPerFrame) {
         EKEY_CODE key;
         vector3df step;
     } cases[] = {
-        {KEY_KEY_W, {-2, 0, 0}}, {KEY_UP, {-2, 0, 0}},   {KEY_KEY_S, {2, 0, 0}},
-        {KEY_DOWN, {2, 0, 0}},   {KEY_KEY_A, {0, 0, -2}}, {KEY_LEFT, {0, 0, -2}},
-        {KEY_KEY_D, {0, 0, 2}},  {KEY_RIGHT, {0, 0, 2}},  {KEY_PRIOR, {0, 0.4f, 0}},
-        {KEY_NEXT, {0, -0.4f, 0}},
+        {KEY_KEY_W, {-2, 0, 0}},   {KEY_UP, {-2, 0, 0}},      {KEY_KEY_S, {2, 0, 0}}, {KEY_DOWN, {2, 0, 0}},
+        {KEY_KEY_A, {0, 0, -2}},   {KEY_LEFT, {0, 0, -2}},    {KEY_KEY_D, {0, 0, 2}}, {KEY_RIGHT, {0, 0, 2}},
+        {KEY_PRIOR, {0, 0.4f, 0}}, {KEY_NEXT, {0, -0.4f, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "key " << (int)c.key);

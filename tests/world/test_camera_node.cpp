@@ -33,7 +33,12 @@ TEST_F(CameraNodeTest, ProjectionIsLeftHandedPerspective) {
     } cases[] = {
         {"defaults", [](CDynamicCamera*) {}, 4.0f / 3.0f, 1.0f, 100000.0f},
         {"game setup, far 8000", [](CDynamicCamera* c) { c->setFarValue(8000.0f); }, 4.0f / 3.0f, 1.0f, 8000.0f},
-        {"near 2", [](CDynamicCamera* c) { c->setFarValue(8000.0f); c->setNearValue(2.0f); }, 4.0f / 3.0f, 2.0f, 8000.0f},
+        {"near 2",
+         [](CDynamicCamera* c) {
+             c->setFarValue(8000.0f);
+             c->setNearValue(2.0f);
+         },
+         4.0f / 3.0f, 2.0f, 8000.0f},
         {"aspect 2", [](CDynamicCamera* c) { c->setAspectRatio(2.0f); }, 2.0f, 1.0f, 100000.0f},
     };
     // 800x600 render target: 4/3 from the start, 72 degrees vertical.
@@ -105,8 +110,7 @@ TEST_F(CameraNodeTest, SceneHoldsItAndAnimatorsNeverRun) {
     ASSERT_NE(collision, nullptr);
     camera->addAnimator(collision);
     collision->drop();
-    scene::ISceneNodeAnimator* fly =
-        smgr->createFlyStraightAnimator(vector3df(0, 0, 0), vector3df(5000, 0, 0), 1);
+    scene::ISceneNodeAnimator* fly = smgr->createFlyStraightAnimator(vector3df(0, 0, 0), vector3df(5000, 0, 0), 1);
     camera->addAnimator(fly);
     fly->drop();
 

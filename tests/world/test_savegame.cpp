@@ -42,9 +42,12 @@ TEST_F(NullDeviceTest, SaveWritesAWellFormedSkeleton) {
     ASSERT_TRUE(game.save());
 
     const std::vector<std::wstring> expected = {
-        L"<save>",   L"<map name=ecrins.map/>", L"<stations>", L"<station name=Pelvoux level=1>",
-        L"<riders>", L"</riders>",              L"</station>", L"</stations>",
-        L"<rms>",    L"</rms>",                 L"<slopes>",   L"</slopes>",
+        L"<save>",     L"<map name=ecrins.map/>",
+        L"<stations>", L"<station name=Pelvoux level=1>",
+        L"<riders>",   L"</riders>",
+        L"</station>", L"</stations>",
+        L"<rms>",      L"</rms>",
+        L"<slopes>",   L"</slopes>",
         L"</save>",
     };
     EXPECT_EQ(readElements(device->getFileSystem(), "game.xml"), expected);
@@ -71,11 +74,9 @@ TEST_F(NullDeviceTest, PathsThatCannotBeUsedGiveFalse) {
         const wchar_t* path;
         bool loads, saves, loadsAfterSave;
     } cases[] = {
-        {L"absent.xml", false, true, true},
-        {L"no/such/dir/game.xml", false, false, false},
+        {L"absent.xml", false, true, true}, {L"no/such/dir/game.xml", false, false, false},
         {L"adir", false, false, false},  // a folder opens but can't be read
-        {L"empty.xml", false, true, true},
-        {L"text.xml", true, true, true},
+        {L"empty.xml", false, true, true},  {L"text.xml", true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << core::stringc(c.path).c_str());

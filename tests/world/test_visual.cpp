@@ -78,7 +78,7 @@ protected:
     std::unique_ptr<CMap> map;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(VisualTest, RopesDrawnBeforeTheSceneStayBlackInFrontOfTheSky) {
     map = loadDefaultMap(*tmp, device);

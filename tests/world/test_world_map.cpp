@@ -17,7 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct StationSeen { std::string name; vector3df at; };
+struct StationSeen {
+    std::string name;
+    vector3df at;
+};
 
 std::vector<StationSeen> stationsOf(CMap& map) {
     std::vector<StationSeen> out;
@@ -99,8 +102,8 @@ std::string rle8(u32 lastRun = 1) {
 }
 
 // A TGA with a two-byte id and, when given, a colour map of 24-bit entries.
-std::string tga(u32 type, u32 depth, const std::string& pixels, u32 descriptor = 0, u32 mapEntries = 0,
-                u32 w = W, u32 h = H) {
+std::string tga(u32 type, u32 depth, const std::string& pixels, u32 descriptor = 0, u32 mapEntries = 0, u32 w = W,
+                u32 h = H) {
     std::string map;
     for (u32 i = 0; i < mapEntries; ++i) map += bytes({i, i, i});
     return bytes({2, mapEntries ? 1u : 0u, type}) + le16(0) + le16(mapEntries) + bytes({mapEntries ? 24u : 0u}) +
@@ -111,12 +114,12 @@ std::string tga(u32 type, u32 depth, const std::string& pixels, u32 descriptor =
 std::string tgaRle(u32 size, u32 lastPacket = 0x00) {
     std::string s;
     for (u32 y = H; y-- > 0;)
-        s += "\x81" + pixel(size, 0, y) + "\x81" + pixel(size, 2, y) +
-             static_cast<char>(y == 0 ? lastPacket : 0x00) + pixel(size, 4, y);
+        s += "\x81" + pixel(size, 0, y) + "\x81" + pixel(size, 2, y) + static_cast<char>(y == 0 ? lastPacket : 0x00) +
+             pixel(size, 4, y);
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(WorldTest, MapFileLines) {
     struct Case {
@@ -135,16 +138,22 @@ TEST_F(WorldTest, MapFileLines) {
         {"two coordinates", "station#Col#100-50\n", {}, {coordError("Col")}},
         {"no coordinates", "station#Col\n", {}, {OBJECT_ERROR}},
         {"four fields", "station#Col#1-2-3#x\n", {}, {OBJECT_ERROR}},
-        {"not finite", "station#A#inf-1-2\nstation#B#1-nan-2\nstation#C#1-2-1e39\nstation#E#1-2-3\n",
-         {{"E", {1, 2, 3}}}, {coordError("A"), coordError("B"), coordError("C")}},
+        {"not finite",
+         "station#A#inf-1-2\nstation#B#1-nan-2\nstation#C#1-2-1e39\nstation#E#1-2-3\n",
+         {{"E", {1, 2, 3}}},
+         {coordError("A"), coordError("B"), coordError("C")}},
         {"stations in file order", "station#B#1-1-1\nstation#A#2-2-2\n", {{"B", {1, 1, 1}}, {"A", {2, 2, 2}}}, {}},
         {"keys", "heightfield=h.png\ntexture=t.png\n", {}, {}, "h.png", "t.png"},
         // Cut at offset 12 from the line's start, whatever comes before the key.
         {"value cut at the key's offset", "  heightfield=h.png\n", {}, {}, "d=h.png"},
         {"later texture wins", "texture=a.png\ntexture=b.png\n", {}, {}, "", "b.png"},
         {"every line echoed", "\nnothing here\n\n", {}, {"Line= \nLine=nothing here \nLine= \n"}},
-        {"windows line ends", "texture=t.png\r\nstation#Col#1-2-3\r\n", {{"Col", {1, 2, 3}}},
-         {"Line=texture=t.png \nLine=station#Col#1-2-3 \n"}, "", "t.png"},
+        {"windows line ends",
+         "texture=t.png\r\nstation#Col#1-2-3\r\n",
+         {{"Col", {1, 2, 3}}},
+         {"Line=texture=t.png \nLine=station#Col#1-2-3 \n"},
+         "",
+         "t.png"},
         {"only one carriage return stripped", "station#Col\r#1-2-3\r\r\n", {{"Col\r", {1, 2, 3}}}, {}},
         {"last line without newline", "station#Z#7-8-9", {{"Z", {7, 8, 9}}}, {"Line=station#Z#7-8-9 \n"}},
     };
@@ -281,7 +290,11 @@ TEST_F(WorldTest, UnusableHeightfieldLeavesNoTerrainButStationsAndSky) {
     writePicture("wide.png", 4113, 2, [](u32 x, u32) { return x % 256; });
 
     const std::string unreadable = "loadMap -> heightfield illisible : ";
-    struct Case { const char* what; std::string heightLine; std::string line; };
+    struct Case {
+        const char* what;
+        std::string heightLine;
+        std::string line;
+    };
     const std::vector<Case> cases = {
         {"missing picture", "heightfield=nowhere.png\n", unreadable + "maps/nowhere.png\n"},
         {"empty picture", "heightfield=empty.png\n", unreadable + "maps/empty.png\n"},
@@ -423,15 +436,17 @@ TEST_F(WorldTest, FuzzedMapFilesNeverCrash) {
     {
         std::ifstream in("maps/good.png", std::ios::binary);
         std::string png((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        for (size_t cut : {1, 8, 16, 33, 50, 70}) tmp->writeFile("maps/cut" + std::to_string(cut) + ".png", png.substr(0, cut));
+        for (size_t cut : {1, 8, 16, 33, 50, 70})
+            tmp->writeFile("maps/cut" + std::to_string(cut) + ".png", png.substr(0, cut));
     }
     fs::create_directories("maps/dir");
-    const std::vector<std::string> pictures = {"good.png", "wide.png", "cut1.png", "cut8.png", "cut16.png", "cut33.png",
-                                               "cut50.png", "cut70.png", "tiny1.png", "tiny2.png", "tiny16.png", "dir", "",
-                                               "none.png", "../maps/good.png"};
-    const std::vector<std::string> pieces = {"station", "#", "##", "-", "--", "heightfield=", "texture=", "\r", "\n",
-                                             "\r\n", "1", "-7", "3.5", "1e39", "inf", "nan", "0x1p3", "abc", " ",
-                                             std::string(1, '\0'), "\xff\xfe", "%s%n%x", "station#"};
+    const std::vector<std::string> pictures = {"good.png",   "wide.png",  "cut1.png",  "cut8.png",  "cut16.png",
+                                               "cut33.png",  "cut50.png", "cut70.png", "tiny1.png", "tiny2.png",
+                                               "tiny16.png", "dir",       "",          "none.png",  "../maps/good.png"};
+    const std::vector<std::string> pieces = {
+        "station",  "#",      "##",      "-",    "--",  "heightfield=", "texture=", "\r",  "\n", "\r\n",
+        "1",        "-7",     "3.5",     "1e39", "inf", "nan",          "0x1p3",    "abc", " ",  std::string(1, '\0'),
+        "\xff\xfe", "%s%n%x", "station#"};
     std::mt19937 rng(7);
     auto pick = [&](const std::vector<std::string>& v) { return v[rng() % v.size()]; };
     const int files = 2500;
@@ -442,7 +457,9 @@ TEST_F(WorldTest, FuzzedMapFilesNeverCrash) {
         for (int l = 0; l < lines; ++l) {
             switch (rng() % 4) {
             case 0: file += (rng() % 2 ? "heightfield=" : "texture=") + pick(pictures); break;
-            case 1: file += "station#" + pick(pieces) + "#" + pick(pieces) + "-" + pick(pieces) + "-" + pick(pieces); break;
+            case 1:
+                file += "station#" + pick(pieces) + "#" + pick(pieces) + "-" + pick(pieces) + "-" + pick(pieces);
+                break;
             default:
                 for (int k = rng() % 8; k > 0; --k) file += pick(pieces);
             }
@@ -488,7 +505,8 @@ TEST_F(WorldTest, DefaultMapStandsItsStationsOnTheGround) {
     }
     // The camera starts at (6000, 500, 5000).
     for (float dx : {-100.0f, 0.0f, 100.0f})
-        for (float dz : {-100.0f, 0.0f, 100.0f}) EXPECT_LT(map->GetHeight(vector3df(6000 + dx, 0, 5000 + dz), 9000), 400.0f);
+        for (float dz : {-100.0f, 0.0f, 100.0f})
+            EXPECT_LT(map->GetHeight(vector3df(6000 + dx, 0, 5000 + dz), 9000), 400.0f);
 }
 
 // What the player first meets: a picture of snow over at least half of the
@@ -505,7 +523,8 @@ TEST_F(WorldTest, DefaultMapOpensOnTheVillageWithItsSlopeInView) {
     EXPECT_EQ(texels->getDimension(), core::dimension2d<u32>(2048, 2048));
     u32 snow = 0, all = 0;
     for (u32 y = 0; y < texels->getDimension().Height; y += 4)
-        for (u32 x = 0; x < texels->getDimension().Width; x += 4, ++all) snow += defaultmap::snowy(texels->getPixel(x, y));
+        for (u32 x = 0; x < texels->getDimension().Width; x += 4, ++all)
+            snow += defaultmap::snowy(texels->getPixel(x, y));
     texels->drop();
     EXPECT_GT(snow, all / 2);
 

@@ -39,7 +39,7 @@ void expectNear(const vector3df& a, const vector3df& b, float tolerance) {
     EXPECT_NEAR(a.Z, b.Z, tolerance);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(FlatWorld, CursorOverTheGroundFindsTheTerrain) {
     aim(vector3df(640, 1500, 100), vector3df(640, 1000, 600));
@@ -84,24 +84,28 @@ TEST_F(WorldTest, GetHeightFollowsTheMirroredPicture) {
     writePicture("ramp.png", 33, 33, [](u32 x, u32) { return x * 4; });
     load("ramp.map", "heightfield=ramp.png\n");
     ASSERT_NE(map->terrain, nullptr);
-    struct Case { vector3df p; float h, expected; };
+    struct Case {
+        vector3df p;
+        float h, expected;
+    };
     const Case cases[] = {
-        {{400, 0, 640}, 9000, 1760},      // column 22 of 32
-        {{420, 5000, 300}, 9000, 1720},   // between two vertices
-        {{800, 0, 100}, 9000, 960},
-        {{400, -7000, 640}, 9000, 1760},  // far below, the surface within reach
-        {{400, 10700, 640}, 9000, 1760},  // far above
-        {{400, -7300, 640}, 9000, -100},  // out of reach below
-        {{400, 1800, 640}, 10, -100},     // too short a segment
-        {{2000, 0, 640}, 9000, -100},     // off the terrain
+        {{400, 0, 640}, 9000, 1760},                                       // column 22 of 32
+        {{420, 5000, 300}, 9000, 1720},                                    // between two vertices
+        {{800, 0, 100}, 9000, 960},      {{400, -7000, 640}, 9000, 1760},  // far below, the surface within reach
+        {{400, 10700, 640}, 9000, 1760},                                   // far above
+        {{400, -7300, 640}, 9000, -100},                                   // out of reach below
+        {{400, 1800, 640}, 10, -100},                                      // too short a segment
+        {{2000, 0, 640}, 9000, -100},                                      // off the terrain
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.p.X << " " << c.p.Y << " " << c.p.Z << " h " << c.h);
         capture.start();
         EXPECT_NEAR(map->GetHeight(c.p, c.h), c.expected, 0.01f);
         const std::string out = capture.stop();
-        if (c.expected == -100) EXPECT_EQ(out, "");
-        else EXPECT_EQ(out.rfind("GetHeight collisioninfo=", 0), 0u) << out;
+        if (c.expected == -100)
+            EXPECT_EQ(out, "");
+        else
+            EXPECT_EQ(out.rfind("GetHeight collisioninfo=", 0), 0u) << out;
     }
 }
 
@@ -151,11 +155,15 @@ TEST_F(FlatWorld, NameLookups) {
     StandInLift* lift = new StandInLift(smgr, vector3df(500, 1010, 500), "tkdeb1", 6);
     map->arrRemontees.push_back(lift);
 
-    struct Case { const char* name; CArbre* tree; CRemontee* remontee; };
+    struct Case {
+        const char* name;
+        CArbre* tree;
+        CRemontee* remontee;
+    };
     const Case cases[] = {
-        {"arbre1", first, nullptr}, {"arbre2", second, nullptr}, {"Arbre1", nullptr, nullptr},
+        {"arbre1", first, nullptr},    {"arbre2", second, nullptr}, {"Arbre1", nullptr, nullptr},
         {"arbre1 ", nullptr, nullptr}, {"arbre", nullptr, nullptr}, {"RM", nullptr, base},
-        {"tkdeb1", nullptr, lift}, {"tkdeb", nullptr, nullptr}, {"", nullptr, nullptr},
+        {"tkdeb1", nullptr, lift},     {"tkdeb", nullptr, nullptr}, {"", nullptr, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
