@@ -99,6 +99,7 @@ bool CMainWindow::startUp() {
     p.UsePerformanceTimer = true;
     device = createDeviceEx(p);
     if (!device) {
+        noDevice = true;
         printf("Impossible de creer la fenetre du jeu\n");
         return false;
     }

@@ -36,6 +36,8 @@ public:
     // Up to n frames of dt seconds while the device runs and quit is clear; returns the frames drawn.
     irr::u32 runFrames(irr::u32 n, irr::f32 dt);
     void shutDown();  // deletes the map, then releases the device
+    // True once run() or startUp() could not create the game's device.
+    bool deviceFailed() const { return noDevice; }
 
     CAppState app;
     CMap* map;
@@ -59,6 +61,8 @@ public:
     irr::s32 lastFPS;
 
 private:
+    bool noDevice = false;
+
     void onLeftPress();
     void pickInIdle();
     void plantTree();

@@ -17,11 +17,13 @@ int main() {
     video::E_DRIVER_TYPE driverType = video::EDT_OPENGL;
 
     CMainMenu menu;
+    bool noWindow = false;
     if (menu.run(&fullscreen, &music, &shadows, &additive, &vsync, &antialias, &driverType)) {
         CMainWindow game(fullscreen, music, shadows, additive, vsync, antialias, driverType, menu.resolution);
         game.setMap(narrow(menu.getMap()));
         game.run();
+        noWindow = game.deviceFailed();
     }
-    // No window at all is a failure the shell should see.
-    return menu.deviceFailed() ? 1 : 0;
+    // A launcher or a game that never got its window is a failure the shell should see.
+    return (menu.deviceFailed() || noWindow) ? 1 : 0;
 }

@@ -131,6 +131,7 @@ TEST_F(GameWindowTest, DeviceThatCannotBeCreatedReturnsQuietly) {
     EXPECT_EQ(w.device, nullptr);
     EXPECT_EQ(w.map, nullptr);
     EXPECT_TRUE(contains(out, "Impossible de creer la fenetre du jeu\n"));
+    EXPECT_TRUE(w.deviceFailed());  // main turns it into exit status 1
 }
 
 // The whole run(): the loop ends when the device stops, the map goes while the
@@ -146,5 +147,6 @@ TEST_F(GameWindowTest, TeardownReleasesMapAndDevice) {
     win->shutDown();
     EXPECT_EQ(win->map, nullptr);
     EXPECT_EQ(win->device, nullptr);
+    EXPECT_FALSE(win->deviceFailed());
     win.reset();
 }
