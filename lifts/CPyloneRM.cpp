@@ -151,10 +151,8 @@ void CPyloneRM::buildPart(int index, const char* file, bool textured, f32 scale,
     part.mesh = smgr->getMesh(file);
     if (textured) part.material.setTexture(0, driver->getTexture(TEXTURE_PYLONE));
     if (!part.mesh) return;
-    part.node = smgr->addMeshSceneNode(part.mesh, parts[0].node, -1, core::vector3df(0, 0, 0), core::vector3df(0, 0, 0),
-                                       core::vector3df(1, 1, 1));
+    part.node = LiftScene::addMeshNode(smgr, part.mesh, parts[0].node);
     if (!part.node) return;
-    LiftScene::cullOutsideView(part.node);
     part.node->setScale(core::vector3df(scale, scale, scale));
     if (textured && part.node->getMaterialCount() > 0) part.node->getMaterial(0) = part.material;
     part.node->setMaterialFlag(video::EMF_LIGHTING, false);

@@ -22,14 +22,6 @@ scene::IAnimatedMesh* loadCarrierMesh(scene::ISceneManager* smgr, const char* fi
     return mesh;
 }
 
-scene::ISceneNode* addPlainNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent) {
-    if (!mesh) return nullptr;
-    scene::ISceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, core::vector3df(0, 0, 0),
-                                                     core::vector3df(0, 0, 0), core::vector3df(1, 1, 1));
-    if (node) LiftScene::cullOutsideView(node);
-    return node;
-}
-
 }  // namespace
 
 // Grip of a T-bar with its pole hanging at `poleOffset`; the detachable grip
@@ -38,7 +30,7 @@ void CVehicule::createTBar(const char* gripFile, bool atlasMaterial, const core:
                            const core::vector3df& position, const core::vector3df& rotation) {
     meshVehicule = loadCarrierMesh(smgr, gripFile);
     meshPerche = loadCarrierMesh(smgr, "media/percheTK.obj");
-    nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
+    nodeVehicule = LiftScene::addMeshNode(smgr, meshVehicule, nullptr);
     if (!nodeVehicule) return;
     nodeVehicule->setScale(core::vector3df(0.8f, 0.8f, 0.8f));
     nodeVehicule->setRotation(rotation);
@@ -49,7 +41,7 @@ void CVehicule::createTBar(const char* gripFile, bool atlasMaterial, const core:
     nodeVehicule->setMaterialFlag(video::EMF_LIGHTING, false);
     nodeVehicule->setPosition(position);
     nodeVehicule->updateAbsolutePosition();
-    nodePerche = addPlainNode(smgr, meshPerche, nodeVehicule);
+    nodePerche = LiftScene::addMeshNode(smgr, meshPerche, nodeVehicule);
     if (!nodePerche) return;
     nodePerche->setScale(core::vector3df(3.6f, 3.6f, 3.6f));
     nodePerche->setPosition(poleOffset);
@@ -66,7 +58,7 @@ void CVehicule::create(const core::vector3df& position, const core::vector3df& r
         break;
     case VEHICULE_SIEGE:
         meshVehicule = loadCarrierMesh(smgr, "media/siege.obj");
-        nodeVehicule = addPlainNode(smgr, meshVehicule, nullptr);
+        nodeVehicule = LiftScene::addMeshNode(smgr, meshVehicule, nullptr);
         if (!nodeVehicule) return;
         nodeVehicule->setScale(core::vector3df(3.3f, 4.0f, 3.3f));
         nodeVehicule->setRotation(rotation);

@@ -6,15 +6,15 @@ using core::vector3df;
 
 namespace LiftScene {
 
-namespace {
-
 scene::IMeshSceneNode* addMeshNode(scene::ISceneManager* smgr, scene::IAnimatedMesh* mesh, scene::ISceneNode* parent,
                                    bool evenWithoutMesh) {
     scene::IMeshSceneNode* node = smgr->addMeshSceneNode(mesh, parent, -1, vector3df(0, 0, 0), vector3df(0, 0, 0),
                                                          vector3df(1, 1, 1), evenWithoutMesh);
-    if (node) cullOutsideView(node);
+    if (node) node->setAutomaticCulling(scene::EAC_FRUSTUM_BOX);
     return node;
 }
+
+namespace {
 
 void reportMissing(const char* owner, const char* file) { printf("Erreur chargement mesh %s %s\n", owner, file); }
 

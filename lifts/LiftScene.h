@@ -24,9 +24,12 @@ void applyMaterial(irr::scene::ISceneNode* node, const irr::video::SMaterial& ma
 irr::scene::ISceneNode* addMarker(irr::scene::ISceneManager* smgr, irr::scene::ISceneNode* parent,
                                   const irr::core::vector3df& position);
 
-// Left undrawn when its box is outside the camera's view, not only outside the
-// box round that view: the software renderer pays for every part it is given.
-inline void cullOutsideView(irr::scene::ISceneNode* node) { node->setAutomaticCulling(irr::scene::EAC_FRUSTUM_BOX); }
+// A mesh node at its parent's origin, unturned and unscaled; null without a
+// mesh unless evenWithoutMesh. Every lift part is made here, left undrawn when
+// its box is outside the camera's view, not only outside the box round that
+// view: the software renderer pays for every part it is given.
+irr::scene::IMeshSceneNode* addMeshNode(irr::scene::ISceneManager* smgr, irr::scene::IAnimatedMesh* mesh,
+                                        irr::scene::ISceneNode* parent, bool evenWithoutMesh = false);
 
 // A node's world position; the origin for a node that does not exist.
 irr::core::vector3df worldPos(irr::scene::ISceneNode* node);
