@@ -9,10 +9,10 @@
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include "GameProcess.h"
+#include "ReadFile.h"
 #include "TempDir.h"
 
 namespace {
@@ -41,35 +41,18 @@ bool poll(int seconds, F done) {
     }
 }
 
-// A process of ours, killed with the test whatever way the test ends.
-struct Child {
-    pid_t pid = -1;
-    ~Child() {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, 0, 0);
-        }
-    }
-    bool running() {
-        if (pid > 0 && waitpid(pid, 0, WNOHANG) == pid) pid = -1;  // reaped: nothing left to kill
-        return pid > 0;
-    }
-};
-
 // A display of the test's own: the clicks must reach no other test's window.
 // Without -noreset the server resets when its last client goes, which happens
 // between the launcher's window and the game's.
-bool startDisplay(Child& server) {
+bool startDisplay(GameProcess& server) {
     int fds[2];
     if (pipe(fds) != 0) return false;
-    server.pid = fork();
-    if (server.pid == 0) {
+    const bool started = server.start({"/usr/bin/Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                                       "1024x768x24", "-nolisten", "tcp", "-noreset"});
+    if (!started) {
         close(fds[0]);
-        if (!freopen("xvfb.err.txt", "w", stderr)) _exit(98);
-        const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
-               (char*)0);
-        _exit(99);
+        close(fds[1]);
+        return false;
     }
     close(fds[1]);
     std::string number;
@@ -128,10 +111,7 @@ Shot grabOnce(const std::string& window) {
     std::istringstream size(said);
     Shot s;
     size >> s.width >> s.height;
-    std::ifstream in("shot.rgb", std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    s.rgb = ss.str();
+    s.rgb = readWholeFile("shot.rgb");
     if (s.rgb.size() != (size_t)s.width * s.height * 3) {
         s.width = s.height = 0;
         s.error = "xdotool said: " + geometry + "grab said: " + GameProcess::tail(said, 3);
@@ -144,22 +124,20 @@ Shot grabOnce(const std::string& window) {
 class GameSession : public ::testing::Test {
 protected:
     TempDir tmp;  // the test's folder, the game's output files in it
-    Child server;
+    GameProcess server{"xvfb"};
     GameProcess game;
 
     // Whatever failed, the CI log shows how the game ended and what it printed.
     void TearDown() override {
-        if (!HasFailure() || server.pid <= 0) return;
+        if (!HasFailure() || server.pid() <= 0) return;
         const bool answers = system("timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1") == 0;
         std::ostringstream r;
         r << "The game session failed.\n" << game.report();
         r << "The X server " << (server.running() ? "runs" : "has gone") << " and "
           << (answers ? "answers" : "does not answer") << "\n";
-        std::ifstream xvfb("xvfb.err.txt");
-        std::stringstream ss;
-        ss << xvfb.rdbuf();
-        if (!ss.str().empty())
-            r << "--- last lines of the X server's standard error ---\n" << GameProcess::tail(ss.str(), 20) << "\n";
+        const std::string xvfb = server.errors();
+        if (!xvfb.empty())
+            r << "--- last lines of the X server's standard error ---\n" << GameProcess::tail(xvfb, 20) << "\n";
         std::cerr << r.str() << std::flush;
     }
 

@@ -1,24 +1,17 @@
 #include "GameProcess.h"
+#include "ReadFile.h"
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 bool executable(const char* path) { return access(path, X_OK) == 0; }
 
@@ -92,8 +85,8 @@ std::string GameProcess::describeExit() {
     return "exited with status " + std::to_string(WEXITSTATUS(waitStatus));
 }
 
-std::string GameProcess::output() const { return readFile(outPath); }
-std::string GameProcess::errors() const { return readFile(errPath); }
+std::string GameProcess::output() const { return readWholeFile(outPath); }
+std::string GameProcess::errors() const { return readWholeFile(errPath); }
 
 size_t GameProcess::waitForOutput(const std::string& text, size_t from, int ms) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);

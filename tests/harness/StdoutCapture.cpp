@@ -1,10 +1,9 @@
 #include "StdoutCapture.h"
+#include "ReadFile.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <unistd.h>
 
 StdoutCapture::StdoutCapture() {}
@@ -33,11 +32,9 @@ std::string StdoutCapture::stop() {
     dup2(savedFd, 1);
     close(savedFd);
     savedFd = -1;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
+    const std::string text = readWholeFile(path);
     unlink(path.c_str());
     // gtest prints failures to stdout too: never swallow them.
-    if (::testing::Test::HasFailure()) fprintf(stderr, "--- captured stdout ---\n%s--- end ---\n", ss.str().c_str());
-    return ss.str();
+    if (::testing::Test::HasFailure()) fprintf(stderr, "--- captured stdout ---\n%s--- end ---\n", text.c_str());
+    return text;
 }

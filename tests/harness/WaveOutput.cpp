@@ -1,9 +1,9 @@
 #include "WaveOutput.h"
+#include "ReadFile.h"
 #include <cstdlib>
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 void recordMixerToWave(const std::string& dir, int rate) {
     std::ofstream conf(dir + "/alsoft.conf");
@@ -27,8 +27,7 @@ bool writeMotorTone(const std::string& dir, int rate, float amplitude) {
 }
 
 std::vector<float> readWaveSamples(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string d = readWholeFile(path);
     std::vector<float> s;
     const size_t data = d.find("data");
     if (data == std::string::npos) return s;
